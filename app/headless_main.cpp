@@ -1,0 +1,111 @@
+// tidewake-headless: the game's real scene machine without a screen, driven by a key script,
+// writing a CSV trace and PNG frames. Stages are read from ./stage as in the game.
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/runner_trace.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/png_writer.h"
+#include "platform/headless/runner_options.h"
+#include "shell/main_loop.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+struct Run {
+    headless::RunnerOptions options;
+    std::vector<headless::KeyEvent> keys;
+    size_t nextKey = 0;
+    std::FILE* trace = nullptr;
+    int32_t frame = 0;
+    bool failed = false;
+};
+
+// Events of frame F take effect before frame F's handler runs.
+void ApplyKeys(Run& run, int32_t frame) {
+    while (run.nextKey < run.keys.size() && run.keys[run.nextKey].frame <= frame) {
+        const headless::KeyEvent& event = run.keys[run.nextKey++];
+        headless::SetKey(event.key, event.down);
+        if (event.key == platform::Key::Escape && event.down) {
+            headless::PushEvent(platform::EventType::EscapeDown);
+        }
+    }
+    headless::SetFrameNumber(frame);
+}
+
+void SaveShots(Run& run, int32_t frame) {
+    for (const headless::Shot& shot : run.options.shots) {
+        if (shot.frame != frame) continue;
+        std::string error;
+        if (!headless::WriteIndexedPng(shot.path, headless::PresentedFrame(),
+                                       headless::BackBufferPitch(), platform::kFrameWidth,
+                                       platform::kFrameHeight, headless::Palette(), error)) {
+            std::fprintf(stderr, "tidewake-headless: %s\n", error.c_str());
+            run.failed = true;
+        }
+    }
+}
+
+bool AfterFrame(int32_t sceneThatRan, void* context) {
+    Run& run = *static_cast<Run*>(context);
+    if (run.trace != nullptr) WriteTraceRow(run.trace, run.frame, sceneThatRan);
+    SaveShots(run, run.frame);
+    ++run.frame;
+    if (run.frame >= run.options.frames || run.failed) return false;
+    ApplyKeys(run, run.frame);
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "tidewake-headless: %s\n", message.c_str());
+    std::fprintf(stderr,
+                 "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
+                 "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE]\n");
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Run run;
+    std::string error;
+    if (!headless::ParseRunnerArgs(std::vector<std::string>(argv + 1, argv + argc), run.options,
+                                   error)) {
+        return Fail(error);
+    }
+    if (!run.options.keysPath.empty()) {
+        std::ifstream script(run.options.keysPath);
+        if (!script) return Fail("cannot read the key script " + run.options.keysPath);
+        if (!headless::ParseKeyScript(script, run.keys, error)) {
+            return Fail(run.options.keysPath + ": " + error);
+        }
+    }
+    if (!run.options.tracePath.empty()) {
+        run.trace = std::fopen(run.options.tracePath.c_str(), "w");
+        if (run.trace == nullptr) return Fail("cannot write the trace " + run.options.tracePath);
+        std::fprintf(run.trace, "%s\n", TraceHeader());
+    }
+    if (run.options.frames == 0) return 0;
+
+    headless::SetExecutableDir(FolderOf(argv[0]));
+    headless::Reset(run.options.seed);
+    headless::SetDrawing(run.options.draw);
+    headless::SetText(run.options.text);
+    ApplyKeys(run, 0);
+
+    int status = RunGame(AfterFrame, &run);
+    if (run.trace != nullptr && std::fclose(run.trace) != 0) {
+        std::fprintf(stderr, "tidewake-headless: cannot write the trace\n");
+        status = status == 0 ? 1 : status;
+    }
+    if (run.failed && status == 0) status = 1;
+    return status;
+}

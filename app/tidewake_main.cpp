@@ -1,0 +1,6 @@
+// The game in its window.
+#include "shell/main_loop.h"
+
+int main() {
+    return RunGame();
+}

@@ -1,0 +1,50 @@
+#include "media/display.h"
+
+#include "media/music.h"
+#include "media/palette.h"
+#include "media/sound.h"
+#include "media/text.h"
+#include "platform/platform.h"
+#include "render/frame_buffer.h"
+
+int32_t BlitClip[4] = {0, 0, 0, 0};
+
+int InitMedia(int width, int height) {
+    BlitClip[0] = 0;
+    BlitClip[1] = 0;
+    BlitClip[2] = width;
+    BlitClip[3] = height;
+    platform::SetPalette(GamePalette.data());
+    StartSoundDevice();
+    MusicOpen = 0;
+    ResetTextFont();
+    return 1;
+}
+
+void ShowMediaError(const char* text) {
+    platform::ShowErrorBox("Error", text);
+}
+
+void LockFrame() {
+    uint8_t* bits = nullptr;
+    int pitch = 0;
+    if (platform::LockBackBuffer(bits, pitch)) {
+        FrameBits = bits;
+        FramePitch = pitch;
+    } else {
+        FrameBits = nullptr;
+    }
+}
+
+void UnlockFrame() {
+    platform::UnlockBackBuffer();
+    FrameBits = nullptr;
+}
+
+void PresentFrame() {
+    platform::PresentBackBuffer();
+}
+
+void ShutDownDisplay() {
+    platform::CloseDisplay();
+}

@@ -1,0 +1,25 @@
+// Bringing up the display and sound, and the three things every frame does with the back
+// buffer: lock it for line drawing, unlock it for text, present it.
+#pragma once
+
+#include <cstdint>
+
+// Clip rectangle of sprite copies: left, top, right, bottom (right and bottom exclusive).
+extern int32_t BlitClip[4];
+
+// Brings up the display palette, the sound device and the text block. 1 on success, 0 on
+// failure (after the message was shown). A sound device that fails is reported and the game
+// goes on silent.
+int InitMedia(int width, int height);
+
+// Shows a modal error box with the caption "Error"; the text also goes to stderr.
+void ShowMediaError(const char* text);
+
+// Locks the back buffer and sets FrameBits and FramePitch; FrameBits stays null when the lock
+// is refused, so the frame's lines are skipped.
+void LockFrame();
+void UnlockFrame();
+void PresentFrame();
+
+// Releases the display (part of ShutDownMedia).
+void ShutDownDisplay();

@@ -1,0 +1,16 @@
+// Background music: one looping MIDI tune at a time.
+#pragma once
+
+#include <cstdint>
+
+// 1 from the moment a tune was opened until it is stopped.
+extern int32_t MusicOpen;
+
+// Opens and starts the tune if none is open; called by a scene every frame.
+void StartSceneMusic(const char* fileName);
+
+// Stops and closes the open tune.
+void StopMusic();
+
+// The tune reported its end.
+void HandleMusicEnded();

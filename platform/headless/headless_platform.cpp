@@ -1,0 +1,210 @@
+// The game's platform without a screen: a virtual clock, scripted keys, a back buffer in
+// memory, and a record of the sounds and music that would have played.
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <string>
+
+#include "platform/common/cp932.h"
+#include "platform/common/ttf_text.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+
+namespace {
+
+// Deliberately wider than the frame: nothing may assume a pitch of 640.
+constexpr int kPitch = 672;
+
+struct State {
+    uint32_t clock = 0;
+    uint32_t seed = 1;
+    bool drawing = true;
+    bool text = true;
+    std::string executableDir = "./";
+    std::deque<platform::EventType> events;
+    bool keys[6] = {};
+    platform::Rgb palette[256] = {};
+    uint8_t backBuffer[kPitch * platform::kFrameHeight] = {};
+    uint8_t presented[kPitch * platform::kFrameHeight] = {};
+    int presentCount = 0;
+    int32_t frame = 0;
+    std::vector<std::string> errorBoxes;
+    std::vector<headless::AudioRecord> audio;
+    int nextSound = 0;
+    bool musicOpen = false;
+};
+
+State& S() {
+    static State state;
+    return state;
+}
+
+void Record(const char* what, const std::string& detail) {
+    S().audio.push_back({S().frame, what, detail});
+}
+
+}  // namespace
+
+namespace headless {
+
+void Reset(uint32_t seed) {
+    State& s = S();
+    const std::string dir = s.executableDir;
+    s = State();
+    s.seed = seed;
+    s.executableDir = dir;
+}
+
+void SetDrawing(bool on) {
+    S().drawing = on;
+}
+void SetText(bool on) {
+    S().text = on;
+}
+void SetExecutableDir(const std::string& dir) {
+    S().executableDir = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+void PushEvent(platform::EventType event) {
+    S().events.push_back(event);
+}
+void SetKey(platform::Key key, bool down) {
+    S().keys[static_cast<int>(key)] = down;
+}
+uint32_t Clock() {
+    return S().clock;
+}
+void AdvanceClock(uint32_t ms) {
+    S().clock += ms;
+}
+void SetFrameNumber(int32_t frame) {
+    S().frame = frame;
+}
+const uint8_t* PresentedFrame() {
+    return S().presented;
+}
+const uint8_t* BackBuffer() {
+    return S().backBuffer;
+}
+int BackBufferPitch() {
+    return kPitch;
+}
+const platform::Rgb* Palette() {
+    return S().palette;
+}
+int PresentCount() {
+    return S().presentCount;
+}
+const std::vector<std::string>& ErrorBoxes() {
+    return S().errorBoxes;
+}
+const std::vector<AudioRecord>& AudioLog() {
+    return S().audio;
+}
+
+}  // namespace headless
+
+namespace platform {
+
+bool OpenWindow() {
+    return true;
+}
+void CloseDisplay() {}
+
+void ShowErrorBox(const char* caption, const char* text) {
+    const std::string message = Cp932ToUtf8(text, std::strlen(text));
+    std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
+    S().errorBoxes.push_back(std::string(caption) + ": " + message);
+}
+
+const char* ExecutableDir() {
+    return S().executableDir.c_str();
+}
+
+uint32_t Ticks() {
+    return S().clock;
+}
+void Sleep(uint32_t ms) {
+    S().clock += ms;
+}
+void SpinPause() {
+    S().clock += 1;
+}
+uint32_t CalendarSeconds() {
+    return S().seed;
+}
+
+bool PollEvent(EventType& event) {
+    if (S().events.empty()) return false;
+    event = S().events.front();
+    S().events.pop_front();
+    return true;
+}
+
+// Nothing else can happen while the game waits: let it go on as if reactivated.
+void WaitEvent() {
+    if (S().events.empty()) S().events.push_back(EventType::Activated);
+}
+
+bool IsKeyDown(Key key) {
+    return S().keys[static_cast<int>(key)];
+}
+
+void SetPalette(const Rgb colours[256]) {
+    std::memcpy(S().palette, colours, sizeof S().palette);
+}
+
+bool LockBackBuffer(uint8_t*& bits, int& pitch) {
+    if (!S().drawing) return false;
+    bits = S().backBuffer;
+    pitch = kPitch;
+    return true;
+}
+
+void UnlockBackBuffer() {}
+
+void FillBackBuffer(uint8_t index) {
+    if (!S().drawing) return;
+    for (int y = 0; y < kFrameHeight; ++y)
+        std::memset(S().backBuffer + y * kPitch, index, kFrameWidth);
+}
+
+void PresentBackBuffer() {
+    ++S().presentCount;
+    if (S().drawing) std::memcpy(S().presented, S().backBuffer, sizeof S().presented);
+}
+
+void DrawText(int x, int y, const char* cp932, size_t length, int cellHeight, uint8_t index) {
+    if (!S().drawing || !S().text) return;
+    DrawTtfText(S().backBuffer, kPitch, kFrameWidth, kFrameHeight, x, y, cp932, length, cellHeight,
+                index);
+}
+
+bool StartAudio() {
+    return true;
+}
+void StopAudio() {
+    S().musicOpen = false;
+}
+
+int CreateSound(const WaveFormat&, const uint8_t*, size_t) {
+    return S().nextSound++;
+}
+void PlaySound(int handle) {
+    Record("effect", std::to_string(handle));
+}
+void ReleaseSound(int) {}
+
+bool OpenMusic(const char* path) {
+    Record("music-open", path);
+    S().musicOpen = true;
+    return true;
+}
+void PlayMusic() {
+    Record("music-play", "");
+}
+void CloseMusic() {
+    if (S().musicOpen) Record("music-close", "");
+    S().musicOpen = false;
+}
+
+}  // namespace platform

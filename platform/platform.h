@@ -1,0 +1,100 @@
+// The only door between the game and the outside world.
+//
+// Game code (shell/, media/, render/, race/, course/, screens/) includes this header and
+// nothing else that is platform specific. Two backends implement it: platform/sdl (the real
+// window, keyboard, audio and fonts) and platform/headless (a virtual clock, scripted keys and
+// recorded sound, for the runner and the tests). The backend is chosen at link time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/audio.h"
+#include "platform/files.h"
+
+namespace platform {
+
+// ---- Start-up and shutdown ---------------------------------------------------------------
+
+// Opens the window (or its headless stand-in). False when there is no display; the backend has
+// then already said why on stderr.
+bool OpenWindow();
+
+// Releases the display. Safe to call when nothing is open, and more than once.
+void CloseDisplay();
+
+// A modal error box with the given caption, owned by the window where there is one. The text
+// also goes to stderr, since a box cannot always be shown. Texts are plain ASCII.
+void ShowErrorBox(const char* caption, const char* text);
+
+// Full path of the running executable's folder, ending with '/'.
+const char* ExecutableDir();
+
+// ---- Time -----------------------------------------------------------------------------------
+
+// Milliseconds since some fixed point, wrapping at 2^32.
+uint32_t Ticks();
+
+// Sleeps for about the given number of milliseconds.
+void Sleep(uint32_t ms);
+
+// One step of a busy wait: lets a spinning loop see the clock move.
+void SpinPause();
+
+// Calendar time in whole seconds; what the game seeds its random numbers with.
+uint32_t CalendarSeconds();
+
+// ---- Window events --------------------------------------------------------------------------
+
+enum class EventType {
+    Activated,     // the window got the input focus
+    Deactivated,   // the window lost the input focus
+    EscapeDown,    // the Escape key went down
+    CloseRequest,  // the user asked to close the window
+    MusicEnded,    // the tune played to its end
+};
+
+// Takes the oldest pending event without waiting. False when none is pending.
+bool PollEvent(EventType& event);
+
+// Blocks until an event is pending (it is then taken by PollEvent).
+void WaitEvent();
+
+// ---- Keyboard -------------------------------------------------------------------------------
+
+enum class Key { Up, Down, Left, Right, Q, Escape };
+
+// Whether the key is down after all events taken so far.
+bool IsKeyDown(Key key);
+
+// ---- The back buffer ------------------------------------------------------------------------
+
+constexpr int kFrameWidth = 640;
+constexpr int kFrameHeight = 480;
+
+struct Rgb {
+    uint8_t r, g, b;
+};
+
+// The 256 colours that the frame's bytes index. Set once before the first frame.
+void SetPalette(const Rgb colours[256]);
+
+// Locks the 640x480 8-bit back buffer for direct writes. False when it cannot be locked this
+// frame; nothing may then be drawn through a pointer from an earlier lock.
+bool LockBackBuffer(uint8_t*& bits, int& pitch);
+void UnlockBackBuffer();
+
+// Sets every pixel of the unlocked back buffer to one palette index.
+void FillBackBuffer(uint8_t index);
+
+// Shows the back buffer.
+void PresentBackBuffer();
+
+// ---- Text -----------------------------------------------------------------------------------
+
+// Draws code page 932 text into the unlocked back buffer with the top-left corner of its first
+// character cell at (x, y). The cell is `cellHeight` pixels high; glyph pixels are written as
+// `index`, everything else is left as it was; pixels outside the frame are clipped.
+void DrawText(int x, int y, const char* cp932, size_t length, int cellHeight, uint8_t index);
+
+}  // namespace platform

@@ -1,0 +1,3 @@
+#include "screens/title.h"
+
+int32_t TitleDrift = 0;

@@ -1,0 +1,29 @@
+// The shell's own globals: which scene runs, whether frames run at all, how far shutdown got.
+#pragma once
+
+#include <cstdint>
+
+// Number of the scene whose handler runs in the next frame.
+extern int32_t Scene;
+
+// 1 while the game is the active application; frames run only then.
+extern int32_t AppActive;
+
+// 0 running, 1 closing, 2 display and sound released.
+extern int32_t ShutdownState;
+
+// Set once the quit message has been posted; the main loop leaves when the queue is empty.
+extern bool QuitPosted;
+
+// Exit status of the process once the main loop ends: non-zero after a fatal error.
+extern int32_t ExitStatus;
+
+// Scene numbers.
+constexpr int32_t kSceneReset = 0;
+constexpr int32_t kSceneTitle = 1;
+constexpr int32_t kSceneRaceSetup = 2;
+constexpr int32_t kSceneRace = 3;
+constexpr int32_t kSceneStageSelect = 5;
+constexpr int32_t kSceneCountdown = 6;
+constexpr int32_t kSceneResults = 7;
+constexpr int32_t kSceneOpening = 9;

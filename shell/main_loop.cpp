@@ -1,0 +1,65 @@
+#include "shell/main_loop.h"
+
+#include "media/display.h"
+#include "media/sound.h"
+#include "platform/platform.h"
+#include "screens/opening.h"
+#include "shell/app_state.h"
+#include "shell/program_dir.h"
+#include "shell/random.h"
+#include "shell/scene_table.h"
+#include "shell/window_proc.h"
+
+namespace {
+
+constexpr int kStartFailed = 1;
+
+bool StartUp() {
+    if (!platform::OpenWindow()) return false;
+    // Showing the window makes the game the active application.
+    AppActive = 1;
+    SeedRandom(platform::CalendarSeconds());
+    GetProgramDir();
+    if (InitMedia(platform::kFrameWidth, platform::kFrameHeight) == 0) return false;
+
+    GateSound = LoadSound("SE01.WAV");
+    BoostSound = LoadSound("speed.WAV");
+    JumpSound = LoadSound("jump.WAV");
+    CrashSound = LoadSound("crash.WAV");
+
+    Scene = kSceneOpening;
+    ScreenFrames = 0;
+    return true;
+}
+
+// Handles every pending event. False once the quit message has come through.
+bool DrainEvents() {
+    platform::EventType event;
+    while (platform::PollEvent(event)) HandleWindowEvent(event);
+    return !QuitPosted;
+}
+
+}  // namespace
+
+int RunGame(AfterFrameHook afterFrame, void* context) {
+    ShutdownState = 0;
+    QuitPosted = false;
+    ExitStatus = 0;
+    if (!StartUp()) {
+        platform::CloseDisplay();
+        return kStartFailed;
+    }
+    for (;;) {
+        if (!DrainEvents()) return ExitStatus;
+        if (AppActive == 0) {
+            platform::WaitEvent();
+            continue;
+        }
+        const int32_t scene = Scene;
+        RunScene();
+        if (afterFrame != nullptr && !afterFrame(scene, context)) {
+            QuitGame(0);
+            return ExitStatus;
+        }
+    }
+}

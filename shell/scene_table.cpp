@@ -1,0 +1,31 @@
+#include "shell/scene_table.h"
+
+#include "screens/opening.h"
+#include "shell/app_state.h"
+#include "shell/reset_game.h"
+
+namespace {
+
+constexpr SceneHandler kHandlers[10] = {
+    ResetGame,      // 0 table building and reset
+    nullptr,        // 1 title
+    nullptr,        // 2 race set-up
+    nullptr,        // 3 race
+    nullptr,        // 4 (none)
+    nullptr,        // 5 stage select
+    nullptr,        // 6 countdown
+    nullptr,        // 7 results
+    nullptr,        // 8 (none)
+    OpeningScreen,  // 9 opening
+};
+
+}  // namespace
+
+SceneHandler FindSceneHandler(int32_t scene) {
+    if (scene < 0 || scene > 9) return nullptr;
+    return kHandlers[scene];
+}
+
+void RunScene() {
+    if (SceneHandler handler = FindSceneHandler(Scene)) handler();
+}

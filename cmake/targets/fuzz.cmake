@@ -1,6 +1,5 @@
 # libFuzzer targets: every fuzz/NAME_fuzz.cpp becomes fuzz_NAME when the build uses clang with
 # TIDEWAKE_FUZZ=ON. Seeds for fuzz_NAME live in fuzz/seeds/NAME/.
-option(TIDEWAKE_FUZZ "Build the libFuzzer targets (clang only)" OFF)
 if(TIDEWAKE_FUZZ)
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
   foreach(source ${FUZZ_SOURCES})

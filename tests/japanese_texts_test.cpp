@@ -1,0 +1,34 @@
+// The game's Japanese texts are kept as code page 932 bytes; each must say what its comment says.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "media/japanese_texts.h"
+#include "platform/common/cp932.h"
+
+namespace {
+
+struct JapaneseText {
+    const char* name;
+    const char* cp932;
+    const char* utf8;
+};
+
+// One row per constant of media/japanese_texts.h.
+const JapaneseText kTexts[] = {
+    {"backslash stays a backslash", "\\", "\\"},
+};
+
+TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {
+    for (const JapaneseText& text : kTexts) {
+        EXPECT_EQ(platform::Cp932ToUtf8(text.cp932, std::strlen(text.cp932)), text.utf8)
+            << text.name;
+    }
+}
+
+TEST(JapaneseTexts, InvalidBytesBecomeQuestionMarks) {
+    // 0x81 opens a two-byte character; alone at the end it is cut off.
+    EXPECT_EQ(platform::Cp932ToUtf8("A\x81", 2), "A?");
+}
+
+}  // namespace

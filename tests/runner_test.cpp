@@ -1,0 +1,145 @@
+// The headless runner: its command line, its key scripts, and a whole run of the real binary.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/runner_options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using headless::KeyEvent;
+
+std::string ScriptError(const std::string& script) {
+    std::istringstream in(script);
+    std::vector<KeyEvent> events;
+    std::string error;
+    EXPECT_FALSE(headless::ParseKeyScript(in, events, error)) << script;
+    return error;
+}
+
+TEST(KeyScript, ReadsEventsInFrameOrderSkippingCommentsAndBlanks) {
+    std::istringstream in(
+        "# start\n\n260 up down\r\n  # held\n10 left down\n261 up up\n10 q down\n");
+    std::vector<KeyEvent> events;
+    std::string error;
+    ASSERT_TRUE(headless::ParseKeyScript(in, events, error)) << error;
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].frame, 10);
+    EXPECT_EQ(events[0].key, platform::Key::Left);
+    EXPECT_EQ(events[1].key, platform::Key::Q);  // same frame: script order kept
+    EXPECT_EQ(events[2].frame, 260);
+    EXPECT_TRUE(events[2].down);
+    EXPECT_FALSE(events[3].down);
+}
+
+TEST(KeyScript, NamesTheLineAndTheProblem) {
+    EXPECT_EQ(ScriptError("1 up down\n2 space down\n"),
+              "line 2: unknown key 'space' (keys: up, down, left, right, q, escape)");
+    EXPECT_EQ(ScriptError("# c\nx up down\n"), "line 2: 'x' is not a frame number");
+    EXPECT_EQ(ScriptError("-1 up down\n"), "line 1: '-1' is not a frame number");
+    EXPECT_EQ(ScriptError("5 up pressed\n"), "line 1: 'pressed' must be 'down' or 'up'");
+    EXPECT_NE(ScriptError("5 up\n").find("line 1: expected"), std::string::npos);
+    EXPECT_NE(ScriptError("5 up down now\n").find("line 1: expected"), std::string::npos);
+    EXPECT_NE(ScriptError("99999999999 up down\n").find("line 1:"), std::string::npos);
+}
+
+TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
+    headless::RunnerOptions options;
+    std::string error;
+    ASSERT_TRUE(headless::ParseRunnerArgs(
+        {"--frames", "120", "--seed", "7", "--shot", "100:o.png", "--shot", "5:a:b.png",
+         "--no-text", "--trace", "t.csv", "--keys", "k.txt"},
+        options, error))
+        << error;
+    EXPECT_EQ(options.frames, 120);
+    EXPECT_EQ(options.seed, 7u);
+    ASSERT_EQ(options.shots.size(), 2u);
+    EXPECT_EQ(options.shots[1].path, "a:b.png");
+    EXPECT_FALSE(options.text);
+    EXPECT_TRUE(options.draw);
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--frames"},
+                                               {"--frames", "ten"},
+                                               {"--shot", "100"},
+                                               {"--shot", "x:o.png"},
+                                               {"--shot", "5:"},
+                                               {"--seed", "-3"},
+                                               {"--colour"}}) {
+        headless::RunnerOptions ignored;
+        EXPECT_FALSE(headless::ParseRunnerArgs(bad, ignored, error)) << bad[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+class RunnerBinary : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tidewake-runner-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs the runner in the temporary folder; returns its exit status.
+    int Run(const std::string& args) {
+        const std::string command = "cd '" + dir_.string() +
+                                    "' && '" TIDEWAKE_BINARY_DIR "/tidewake-headless' " + args +
+                                    " 2> stderr.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name) << text;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(RunnerBinary, TracesTheOpeningAndSavesAPicture) {
+    ASSERT_EQ(Run("--frames 205 --shot 100:o.png --trace t.csv"), 0) << Read("stderr.txt");
+    std::istringstream trace(Read("t.csv"));
+    std::string line;
+    std::getline(trace, line);
+    EXPECT_EQ(line, "frame,scene");
+    std::vector<std::string> rows;
+    while (std::getline(trace, line)) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 205u);
+    EXPECT_EQ(rows[0], "0,9");
+    EXPECT_EQ(rows[200], "200,9");
+    EXPECT_EQ(rows[201], "201,0");
+    EXPECT_EQ(rows[202], "202,1");
+    const std::string png = Read("o.png");
+    ASSERT_GT(png.size(), 100u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+}
+
+TEST_F(RunnerBinary, BadScriptLineEndsWithStatusTwo) {
+    Write("k.txt", "10 up down\n11 jump down\n");
+    EXPECT_EQ(Run("--keys k.txt"), 2);
+    EXPECT_NE(Read("stderr.txt").find("k.txt: line 2: unknown key 'jump'"), std::string::npos)
+        << Read("stderr.txt");
+    EXPECT_EQ(Run("--frames"), 2);
+    EXPECT_EQ(Run("--keys missing.txt"), 2);
+}
+
+TEST_F(RunnerBinary, EscapeInTheScriptQuitsCleanly) {
+    Write("k.txt", "30 escape down\n");
+    ASSERT_EQ(Run("--keys k.txt --trace t.csv"), 0) << Read("stderr.txt");
+    const std::string trace = Read("t.csv");
+    EXPECT_NE(trace.find("\n29,9\n"), std::string::npos);
+    EXPECT_EQ(trace.find("\n30,"), std::string::npos);  // frame 30 never ran
+}
+
+}  // namespace

@@ -1,3 +1,113 @@
 #include "screens/title.h"
 
+#include "media/display.h"
+#include "media/japanese_texts.h"
+#include "media/music.h"
+#include "media/sound.h"
+#include "media/text.h"
+#include "race/race_state.h"
+#include "race/race_view.h"
+#include "render/boat_model.h"
+#include "render/camera.h"
+#include "render/frame_buffer.h"
+#include "shell/app_state.h"
+#include "shell/frame_pace.h"
+#include "shell/keys.h"
+
 int32_t TitleDrift = 0;
+int32_t TitleUpKey = 0;
+
+namespace {
+
+// The formation's boats all wear the colour of the fourth opponent.
+constexpr int32_t kFormationColour = 3;
+
+// The flying boat crosses from x = 6000 to beyond -15000, 150 a frame, then comes round again.
+constexpr double kFlightStep = 150.0;
+constexpr double kFlightEnd = -15000.0;
+constexpr float kFlightStart = 6000.0f;
+
+// The camera swings along x about this point, at most 50 a frame.
+constexpr double kSwingCentre = 1800.1;
+constexpr int32_t kSwingLimit = 50;
+
+int32_t Turned(int32_t angle, int32_t step) {
+    angle += step;
+    if (angle > 3599) angle -= 3600;
+    return angle;
+}
+
+void DrawFormation() {
+    for (int32_t x = -1500; x <= 500; x += 500) {
+        for (int32_t y = -1500; y <= 1500; y += 750) {
+            BoatModelX = static_cast<float>(x);
+            BoatModelY = static_cast<float>(y);
+            // The far boats float higher.
+            BoatModelZ = static_cast<float>(300.0 - (2.0 / 3.0) * x);
+            // Each boat is a quarter turn on from the one before.
+            BoatModelHeading = Turned(BoatModelHeading, 900);
+            DrawOpponentBoat(kFormationColour);
+        }
+    }
+    // 25 quarter turns and three more bring the formation back to its own heading.
+    BoatModelHeading = Turned(BoatModelHeading, 2700);
+}
+
+void AnimateTitle() {
+    PlayerX = static_cast<float>(double(PlayerX) - kFlightStep);
+    if (double(PlayerX) < kFlightEnd) {
+        PlayerX = kFlightStart;
+        PlayerY = 0.0f;
+        PlayerZ = 0.0f;
+    }
+    CameraRoll = Turned(CameraRoll, 30);
+    PlayerHeading = Turned(PlayerHeading, 200);
+    BoatModelHeading = Turned(BoatModelHeading, 60);
+
+    TitleDrift += double(CameraX) < kSwingCentre ? 1 : -1;
+    if (TitleDrift > kSwingLimit) TitleDrift = kSwingLimit;
+    if (TitleDrift < -kSwingLimit) TitleDrift = -kSwingLimit;
+    CameraX = static_cast<float>(double(CameraX) + TitleDrift);
+}
+
+}  // namespace
+
+void TitleScreen() {
+    PollKey(platform::Key::Up, TitleUpKey);
+
+    FillFrame(0);
+    LockFrame();
+
+    // Looking along -x from just above the formation; x and roll carry over between frames.
+    CameraY = 0.1f;
+    CameraZ = 550.1f;
+    CameraHeading = 1800;
+    CameraPitch = 0;
+    CameraMode = 0;
+
+    DrawFormation();
+    DrawPlayerBoat();
+    AnimateTitle();
+
+    DrawFrameBorder();
+    UnlockFrame();
+
+    BeginText(90);
+    DrawText(60, 60, kTextTitle, 0x00FFFFFF);
+    EndText();
+    BeginText(20);
+    DrawText(220, 20, kTextTitleVersion, 0x000000FF);
+    DrawText(190, 400, kTextPushUpStart, 0x0000FF00);
+    DrawText(160, 420, "Wireframe waves by the Tide Wake crew", 0x000000FF);
+    EndText();
+
+    WaitFramePace();
+    PresentFrame();
+    StartSceneMusic("title.mid");
+
+    if (TitleUpKey == kKeyHeld) {
+        Scene = kSceneRaceSetup;
+        StopMusic();
+        PlayEffect(GateSound);
+    }
+}

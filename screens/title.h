@@ -5,3 +5,10 @@
 
 // Change of the title camera's x per frame.
 extern int32_t TitleDrift;
+
+// Key state of Up on the title.
+extern int32_t TitleUpKey;
+
+// One frame of the title: a spinning formation of 25 boats, the player's boat flying through,
+// a rolling camera swinging along x, and the four text rows. Up held starts the race set-up.
+void TitleScreen();

@@ -1,6 +1,7 @@
 #include "shell/scene_table.h"
 
 #include "screens/opening.h"
+#include "screens/title.h"
 #include "shell/app_state.h"
 #include "shell/reset_game.h"
 
@@ -8,7 +9,7 @@ namespace {
 
 constexpr SceneHandler kHandlers[10] = {
     ResetGame,      // 0 table building and reset
-    nullptr,        // 1 title
+    TitleScreen,    // 1 title
     nullptr,        // 2 race set-up
     nullptr,        // 3 race
     nullptr,        // 4 (none)

@@ -17,6 +17,9 @@ struct JapaneseText {
 // One row per constant of media/japanese_texts.h.
 const JapaneseText kTexts[] = {
     {"backslash stays a backslash", "\\", "\\"},
+    {"kTextTitle", kTextTitle, "タイドウェイク"},
+    {"kTextTitleVersion", kTextTitleVersion, "ＴｉｄｅＷａｋｅ1.5"},
+    {"kTextPushUpStart", kTextPushUpStart, "Ｐｕｓｈ［↑］ＳＴＡＲＴ"},
 };
 
 TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {

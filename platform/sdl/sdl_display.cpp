@@ -2,6 +2,7 @@
 // crisp pixels and black bars.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,11 +20,14 @@ constexpr int kPitch = kFrameWidth;
 
 struct Display {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
     Uint32 musicEndedEvent = 0;
-    Uint32 palette[256] = {};
+    Rgb colours[256] = {};
+    // The palette in the window surface's pixel format, and the format it was made for.
+    Uint32 mapped[256] = {};
+    Uint32 mappedFormat = SDL_PIXELFORMAT_UNKNOWN;
+    bool paletteChanged = true;
     uint8_t backBuffer[kPitch * kFrameHeight] = {};
+    uint8_t shown[kPitch * kFrameHeight] = {};
     bool fullscreen = false;
 };
 
@@ -62,29 +66,62 @@ int WindowScale() {
 }
 
 bool CreateWindow(Display& d) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     const int scale = WindowScale();
     d.window = SDL_CreateWindow("Tide Wake", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 kFrameWidth * scale, kFrameHeight * scale, SDL_WINDOW_RESIZABLE);
     if (d.window == nullptr) return false;
     SDL_SetWindowMinimumSize(d.window, kFrameWidth, kFrameHeight);
-    // No vsync: the game paces itself at 33 ms and the display must not stretch that.
-    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
-    if (d.renderer == nullptr) d.renderer = SDL_CreateRenderer(d.window, -1, 0);
-    if (d.renderer == nullptr) return false;
-    SDL_RenderSetLogicalSize(d.renderer, kFrameWidth, kFrameHeight);
-    SDL_RenderSetIntegerScale(d.renderer, SDL_TRUE);
-    d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                  kFrameWidth, kFrameHeight);
-    return d.texture != nullptr;
+    return SDL_GetWindowSurface(d.window) != nullptr;
 }
 
+void MapPalette(Display& d, const SDL_PixelFormat* format) {
+    for (int i = 0; i < 256; ++i) {
+        d.mapped[i] = SDL_MapRGB(format, d.colours[i].r, d.colours[i].g, d.colours[i].b);
+    }
+    d.mappedFormat = format->format;
+    d.paletteChanged = false;
+}
+
+// Writes the frame into the window, each game pixel as a scale x scale block, centred with black
+// bars: crisp pixels at any window size, and no GPU needed, so it stays cheap on a software
+// display too.
 void Show(Display& d) {
-    SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(d.renderer);
-    SDL_RenderCopy(d.renderer, d.texture, nullptr, nullptr);
-    SDL_RenderPresent(d.renderer);
+    SDL_Surface* surface = SDL_GetWindowSurface(d.window);
+    if (surface == nullptr) return;
+    if (d.paletteChanged || d.mappedFormat != surface->format->format) {
+        MapPalette(d, surface->format);
+    }
+    const int scale = std::max(1, std::min(surface->w / kFrameWidth, surface->h / kFrameHeight));
+    const int left = std::max(0, (surface->w - kFrameWidth * scale) / 2);
+    const int top = std::max(0, (surface->h - kFrameHeight * scale) / 2);
+    const int width = std::min(kFrameWidth, (surface->w - left) / scale);
+    const int height = std::min(kFrameHeight, (surface->h - top) / scale);
+    if (surface->format->BytesPerPixel != 4 || SDL_LockSurface(surface) != 0) return;
+    auto* pixels = static_cast<uint8_t*>(surface->pixels);
+    auto row = [&](int y) { return reinterpret_cast<Uint32*>(pixels + y * surface->pitch); };
+    const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+    for (int y = 0; y < surface->h; ++y) {
+        if (y < top || y >= top + height * scale) {
+            std::fill_n(row(y), surface->w, black);
+        } else {
+            std::fill_n(row(y), left, black);
+            std::fill_n(row(y) + left + width * scale, surface->w - left - width * scale, black);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = d.shown + y * kPitch;
+        Uint32* first = row(top + y * scale) + left;
+        for (int x = 0, out = 0; x < width; ++x) {
+            const Uint32 colour = d.mapped[src[x]];
+            for (int i = 0; i < scale; ++i) first[out++] = colour;
+        }
+        for (int i = 1; i < scale; ++i) {
+            std::copy_n(first, width * scale, row(top + y * scale + i) + left);
+        }
+    }
+    SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(d.window);
 }
 
 }  // namespace
@@ -97,7 +134,7 @@ SDL_Window* Window() {
 
 void RedrawLastFrame() {
     Display& d = Screen();
-    if (d.renderer != nullptr) Show(d);
+    if (d.window != nullptr) Show(d);
 }
 
 void ToggleFullscreen() {
@@ -132,11 +169,7 @@ bool OpenWindow() {
 void CloseDisplay() {
     Display& d = Screen();
     ShutDownTtfText();
-    if (d.texture != nullptr) SDL_DestroyTexture(d.texture);
-    if (d.renderer != nullptr) SDL_DestroyRenderer(d.renderer);
     if (d.window != nullptr) SDL_DestroyWindow(d.window);
-    d.texture = nullptr;
-    d.renderer = nullptr;
     d.window = nullptr;
 }
 
@@ -164,10 +197,8 @@ const char* ExecutableDir() {
 
 void SetPalette(const Rgb colours[256]) {
     Display& d = Screen();
-    for (int i = 0; i < 256; ++i) {
-        d.palette[i] =
-            0xFF000000u | (Uint32(colours[i].r) << 16) | (Uint32(colours[i].g) << 8) | colours[i].b;
-    }
+    std::copy_n(colours, 256, d.colours);
+    d.paletteChanged = true;
 }
 
 bool LockBackBuffer(uint8_t*& bits, int& pitch) {
@@ -184,16 +215,8 @@ void FillBackBuffer(uint8_t index) {
 
 void PresentBackBuffer() {
     Display& d = Screen();
-    if (d.texture == nullptr) return;
-    void* pixels = nullptr;
-    int texturePitch = 0;
-    if (SDL_LockTexture(d.texture, nullptr, &pixels, &texturePitch) != 0) return;
-    for (int y = 0; y < kFrameHeight; ++y) {
-        const uint8_t* src = d.backBuffer + y * kPitch;
-        auto* dst = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(pixels) + y * texturePitch);
-        for (int x = 0; x < kFrameWidth; ++x) dst[x] = d.palette[src[x]];
-    }
-    SDL_UnlockTexture(d.texture);
+    if (d.window == nullptr) return;
+    std::memcpy(d.shown, d.backBuffer, sizeof d.shown);
     Show(d);
 }
 

@@ -1,0 +1,37 @@
+# Shared by the real-window scripts: a private Xvfb display and the game started on it.
+# Sourced; sets DISPLAY, XVFB_PID, WORK (a temporary folder removed on exit).
+
+need() { command -v "$1" >/dev/null 2>&1 || { echo "skipped: $1 is not installed"; exit 77; }; }
+need Xvfb
+need xdotool
+need /usr/bin/import
+need /usr/bin/convert
+
+WORK=$(mktemp -d)
+XVFB_PID=
+GAME_PID=
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# The first display number that no other X server holds.
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+export DISPLAY=":$display"
+export SDL_AUDIODRIVER=dummy
+unset SDL_VIDEODRIVER
+
+# Starts the game in the background (in the current folder) and waits for its window.
+start_game() {
+    "$@" >"$WORK/game.out" 2>"$WORK/game.err" &
+    GAME_PID=$!
+    WINDOW=$(timeout 10 xdotool search --sync --name '^Tide Wake$' | head -n 1)
+    [ -n "$WINDOW" ] || { echo "the game's window did not appear"; cat "$WORK/game.err"; exit 1; }
+}

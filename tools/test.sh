@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the fuzzers for a bounded
+# time, the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the whole
+# suite as shipped.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+tools/setup.sh test
+jobs=$(nproc)
+fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-60}
+
+echo "== fuzzing (${fuzz_seconds} s each)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTIDEWAKE_FUZZ=ON -DTIDEWAKE_SANITIZE=ON -DTIDEWAKE_TESTS=OFF -DTIDEWAKE_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs"
+for fuzzer in build-fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=${fuzzer#build-fuzz/fuzz_}
+    corpus=build-fuzz/corpus-$name
+    mkdir -p "$corpus"
+    seeds=()
+    [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
+    echo "-- fuzz_$name"
+    status=0
+    "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" \
+        >"build-fuzz/fuzz_$name.log" 2>&1 || status=$?
+    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' "build-fuzz/fuzz_$name.log" || true
+    if [ "$status" -ne 0 ]; then
+        tail -n 40 "build-fuzz/fuzz_$name.log"
+        echo "fuzz_$name found a problem"
+        exit 1
+    fi
+done
+
+echo "== tests under the sanitizers"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWAKE_SANITIZE=ON \
+    -DTIDEWAKE_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^smoke\.'
+
+echo "== tests"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"

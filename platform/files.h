@@ -2,6 +2,7 @@
 // Included by platform.h.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,5 +11,18 @@ namespace platform {
 // The names (not paths) of the regular files in a folder, in no particular order.
 // False when the folder cannot be read.
 bool ListDirectory(const char* folder, std::vector<std::string>& names);
+
+// Replaces the contents of an existing, writable file so that a crash or power cut at any
+// moment leaves either the old file or the new one, never a mix: the new bytes go into a
+// temporary file in the same folder, which is flushed to the disk and renamed over the old
+// one, and the folder itself is then flushed. The file keeps its permission bits. A file that
+// is missing or read-only is not touched. False (with `error` saying why) when the file was
+// left as it was.
+bool ReplaceFileContents(const char* path, const char* data, size_t size, std::string& error);
+
+// For tests: called with the temporary file's path after it has been written and flushed,
+// just before the rename. Returning false abandons the replacement there, as a crash would.
+using BeforeRenameHook = bool (*)(const char* tempPath);
+void SetBeforeRenameHook(BeforeRenameHook hook);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "shell/main_loop.h"
 
+#include "course/stage.h"
 #include "media/display.h"
 #include "media/sound.h"
 #include "platform/platform.h"
@@ -26,6 +27,7 @@ bool StartUp() {
     BoostSound = LoadSound("speed.WAV");
     JumpSound = LoadSound("jump.WAV");
     CrashSound = LoadSound("crash.WAV");
+    CountStages();
 
     Scene = kSceneOpening;
     ScreenFrames = 0;

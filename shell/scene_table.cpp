@@ -1,5 +1,6 @@
 #include "shell/scene_table.h"
 
+#include "race/race_setup.h"
 #include "screens/opening.h"
 #include "screens/title.h"
 #include "shell/app_state.h"
@@ -10,7 +11,7 @@ namespace {
 constexpr SceneHandler kHandlers[10] = {
     ResetGame,      // 0 table building and reset
     TitleScreen,    // 1 title
-    nullptr,        // 2 race set-up
+    RaceSetup,      // 2 race set-up
     nullptr,        // 3 race
     nullptr,        // 4 (none)
     nullptr,        // 5 stage select

@@ -20,6 +20,10 @@ const JapaneseText kTexts[] = {
     {"kTextTitle", kTextTitle, "タイドウェイク"},
     {"kTextTitleVersion", kTextTitleVersion, "ＴｉｄｅＷａｋｅ1.5"},
     {"kTextPushUpStart", kTextPushUpStart, "Ｐｕｓｈ［↑］ＳＴＡＲＴ"},
+    {"kStageLoadError", kStageLoadError,
+     "ステージ読込みエラーです\n\nタイドウェイクの実行ファイルと同じフォルダに\nstage\n"
+     "というフォルダを作成し、その中に\n*.datファイル(01.datなど)を入れてください。"},
+    {"kStageLoadErrorHeading", kStageLoadErrorHeading, "ステージ読込みエラーです"},
 };
 
 TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {

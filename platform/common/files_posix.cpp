@@ -1,6 +1,10 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "platform/files.h"
@@ -18,6 +22,86 @@ bool ListDirectory(const char* folder, std::vector<std::string>& names) {
         if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(entry->d_name);
     }
     closedir(dir);
+    return true;
+}
+
+namespace {
+
+BeforeRenameHook beforeRename = nullptr;
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool Fail(std::string& error, const std::string& what) {
+    error = what + ": " + std::strerror(errno);
+    return false;
+}
+
+}  // namespace
+
+void SetBeforeRenameHook(BeforeRenameHook hook) {
+    beforeRename = hook;
+}
+
+bool ReplaceFileContents(const char* path, const char* data, size_t size, std::string& error) {
+    struct stat info;
+    if (stat(path, &info) != 0) return Fail(error, "cannot find the file");
+    if (!S_ISREG(info.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    // A file without any write permission stays as it is, even for a user who could replace it.
+    if ((info.st_mode & 0222) == 0) {
+        error = "the file is read-only";
+        return false;
+    }
+    const int probe = open(path, O_WRONLY | O_CLOEXEC);
+    if (probe < 0) return Fail(error, "cannot write the file");
+    close(probe);
+
+    const std::string folder = FolderOf(path);
+    std::string temp = std::string(path) + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return Fail(error, "cannot create a temporary file in " + folder);
+
+    bool ok = WriteAll(fd, data, size);
+    if (!ok) Fail(error, "cannot write the temporary file");
+    if (ok && fchmod(fd, info.st_mode & 07777) != 0) ok = Fail(error, "cannot set permissions");
+    if (ok && fsync(fd) != 0) ok = Fail(error, "cannot flush the temporary file");
+    if (close(fd) != 0 && ok) ok = Fail(error, "cannot close the temporary file");
+    if (ok && beforeRename != nullptr && !beforeRename(temp.c_str())) {
+        error = "interrupted before the rename";
+        ok = false;
+    }
+    if (ok && rename(temp.c_str(), path) != 0) ok = Fail(error, "cannot rename over the file");
+    if (!ok) {
+        unlink(temp.c_str());
+        return false;
+    }
+
+    // The rename is only durable once the folder's entry is on the disk too.
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
     return true;
 }
 

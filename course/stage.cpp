@@ -1,0 +1,213 @@
+#include "course/stage.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "media/display.h"
+#include "media/japanese_texts.h"
+#include "platform/platform.h"
+#include "shell/window_proc.h"
+
+int32_t StageCount = 1;
+int32_t StageNumber = 1;
+char StagePath[kStagePathSize] = {};
+char StageName[kStageNameSize] = {};
+char StageInfo1[kStageTextSize] = {};
+char StageInfo2[kStageTextSize] = {};
+int32_t StageNameLen = 0;
+int32_t StageInfo1Len = 0;
+int32_t StageInfo2Len = 0;
+int32_t OpponentPace = 10;
+int32_t CheckpointX[8] = {};
+int32_t CheckpointY[8] = {};
+double CameraStandX[kStageCheckpoints] = {};
+double CameraStandY[kStageCheckpoints] = {};
+double CameraStandZ[kStageCheckpoints] = {};
+int32_t JumpRampX = 0;
+int32_t JumpRampY = 0;
+int32_t BoostPadX = 0;
+int32_t BoostPadY = 0;
+double BestLaps[kStageRecords] = {};
+double BestTotals[kStageRecords] = {};
+
+namespace {
+
+constexpr int32_t kStageErrorExit = 1;
+
+bool IsStageFileName(const std::string& name) {
+    if (name.size() < 4) return false;
+    const char* tail = name.c_str() + name.size() - 4;
+    return tail[0] == '.' && (tail[1] | 0x20) == 'd' && (tail[2] | 0x20) == 'a' &&
+           (tail[3] | 0x20) == 't';
+}
+
+// Name order without regard to case (as the folder listings of the game's home system come),
+// then byte order, so that the numbering never depends on how the folder was filled.
+bool StageNameBefore(const std::string& a, const std::string& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca + 32);
+        if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb + 32);
+        if (ca != cb) return ca < cb;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+bool ListStageFiles(std::vector<std::string>& names) {
+    static std::vector<std::string> all;
+    names.clear();
+    if (!platform::ListDirectory(kStageFolder, all)) return false;
+    for (const std::string& name : all) {
+        if (IsStageFileName(name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), StageNameBefore);
+    return true;
+}
+
+bool FailMissing() {
+    ShowMediaError(kStageLoadError);
+    QuitGame(kStageErrorExit);
+    return false;
+}
+
+bool FailUnreadable(const char* path, int line, const char* what) {
+    char text[512];
+    if (line > 0) {
+        std::snprintf(text, sizeof text, "%s\n\n%s:%d: %s", kStageLoadErrorHeading, path, line,
+                      what);
+    } else {
+        std::snprintf(text, sizeof text, "%s\n\n%s: %s", kStageLoadErrorHeading, path, what);
+    }
+    ShowMediaError(text);
+    QuitGame(kStageErrorExit);
+    return false;
+}
+
+// The file's bytes, up to one more than the loader accepts so that a larger file is noticed.
+char fileBytes[kStageFileLimit + 1];
+
+}  // namespace
+
+void CountStages() {
+    std::vector<std::string> names;
+    ListStageFiles(names);
+    StageCount = names.empty() ? 1 : static_cast<int32_t>(names.size());
+}
+
+bool LoadStage(int32_t number) {
+    std::vector<std::string> names;
+    if (!ListStageFiles(names) || names.empty()) return FailMissing();
+
+    // Stage 1 is the first name; any other number walks on from the second and stops at the
+    // last name.
+    size_t index = 0;
+    if (number != 1) {
+        index = number > 2 ? static_cast<size_t>(number) - 1 : 1;
+        index = std::min(index, names.size() - 1);
+    }
+
+    char path[kStagePathSize];
+    const std::string& name = names[index];
+    if (std::strlen(kStagePathPrefix) + name.size() >= sizeof path) {
+        return FailUnreadable(name.c_str(), 0, "the file name is too long");
+    }
+    std::snprintf(path, sizeof path, "%s%s", kStagePathPrefix, name.c_str());
+
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return FailMissing();
+    const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) return FailUnreadable(path, 0, "the file cannot be read");
+    if (size > static_cast<size_t>(kStageFileLimit)) {
+        return FailUnreadable(path, 0, "the file is larger than a stage file can be");
+    }
+
+    static StageFile stage;
+    StageFileError error;
+    if (!ParseStageFile(fileBytes, size, stage, error)) {
+        return FailUnreadable(path, error.line, error.message);
+    }
+
+    std::memcpy(StagePath, path, sizeof path);
+    std::memcpy(StageName, stage.name, sizeof StageName);
+    if (stage.format == StageFormat::Version1) {
+        StageInfo1[0] = '\0';
+        StageInfo2[0] = '\0';
+    } else if (stage.format == StageFormat::Version15) {
+        std::memcpy(StageInfo1, stage.info1, sizeof StageInfo1);
+        std::memcpy(StageInfo2, stage.info2, sizeof StageInfo2);
+    }
+    // An unknown format word leaves the description texts of the previous stage.
+    OpponentPace = stage.pace;
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        CheckpointX[i] = stage.checkpointX[i];
+        CheckpointY[i] = stage.checkpointY[i];
+        CameraStandX[i] = stage.standX[i];
+        CameraStandY[i] = stage.standY[i];
+        CameraStandZ[i] = stage.standZ[i];
+    }
+    JumpRampX = stage.rampX;
+    JumpRampY = stage.rampY;
+    BoostPadX = stage.padX;
+    BoostPadY = stage.padY;
+    for (int i = 0; i < kStageRecords; ++i) {
+        BestLaps[i] = stage.bestLaps[i] * 0.01;
+        BestTotals[i] = stage.bestTotals[i] * 0.01;
+    }
+    StageNameLen = static_cast<int32_t>(std::strlen(StageName));
+    StageInfo1Len = static_cast<int32_t>(std::strlen(StageInfo1));
+    StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
+    return true;
+}
+
+void SaveStageRecords() {
+    const char* path = StagePath;
+    if (path[0] == '\0') {
+        std::fprintf(stderr, "tidewake: records not saved: no stage is loaded\n");
+        return;
+    }
+    std::string old;
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "tidewake: records not saved to %s: %s\n", path, std::strerror(errno));
+        return;
+    }
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) old.append(chunk, got);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) {
+        std::fprintf(stderr, "tidewake: records not saved to %s: the file cannot be read\n", path);
+        return;
+    }
+
+    // The two lines overwrite the old bytes from the first non-blank after "BestLap" on;
+    // whatever is left of longer old lines stays behind them.
+    bool found = false;
+    int line = 0;
+    const size_t at = FindRecordPosition(old.data(), old.size(), found, line);
+    // Room for any double: "%5.0f" of the largest one has 309 digits.
+    char laps[1024];
+    char totals[1024];
+    std::snprintf(laps, sizeof laps, "%5.0f,%5.0f,%5.0f\n", BestLaps[0] * 100.0,
+                  BestLaps[1] * 100.0, BestLaps[2] * 100.0);
+    std::snprintf(totals, sizeof totals, "%5.0f,%5.0f,%5.0f\n", BestTotals[0] * 100.0,
+                  BestTotals[1] * 100.0, BestTotals[2] * 100.0);
+    const std::string written = std::string(laps) + totals;
+    std::string updated = old.substr(0, at) + written;
+    if (at + written.size() < old.size()) updated += old.substr(at + written.size());
+
+    std::string error;
+    if (!platform::ReplaceFileContents(path, updated.data(), updated.size(), error)) {
+        std::fprintf(stderr, "tidewake: records not saved to %s: %s\n", path, error.c_str());
+    }
+}

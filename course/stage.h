@@ -1,0 +1,53 @@
+// The loaded stage: its texts, the opponents' pace, the six checkpoints with their camera
+// stands, the jump ramp, the speed pad and the records. Stage files live in ./stage (relative
+// to the current folder) as *.dat; stage n is the n-th file name in name order.
+#pragma once
+
+#include <cstdint>
+
+#include "course/stage_file.h"
+
+constexpr int kStagePathSize = 256;
+
+// Folder the stages are looked for in, and its prefix in StagePath.
+inline constexpr char kStageFolder[] = "./stage";
+inline constexpr char kStagePathPrefix[] = "./stage/";
+
+// The largest stage file the loader accepts; a stage needs well under a kilobyte, but a file
+// without a "BestLap" label grows by its records after every finished race.
+constexpr int kStageFileLimit = 1 << 20;
+
+extern int32_t StageCount;              // number of stage files found at start-up, at least 1
+extern int32_t StageNumber;             // stage chosen on the selection screen, 1..StageCount
+extern char StagePath[kStagePathSize];  // "./stage/" and the loaded file's name
+extern char StageName[kStageNameSize];
+extern char StageInfo1[kStageTextSize];  // empty for a version 1 file
+extern char StageInfo2[kStageTextSize];
+extern int32_t StageNameLen;  // byte lengths, which the texts are centred by
+extern int32_t StageInfo1Len;
+extern int32_t StageInfo2Len;
+extern int32_t OpponentPace;  // tenths: 10 leaves the opponents' speeds as they are
+// Element 6 closes the circuit: the course world copies element 0 there every frame.
+extern int32_t CheckpointX[8];
+extern int32_t CheckpointY[8];
+extern double CameraStandX[kStageCheckpoints];
+extern double CameraStandY[kStageCheckpoints];
+extern double CameraStandZ[kStageCheckpoints];
+extern int32_t JumpRampX;
+extern int32_t JumpRampY;
+extern int32_t BoostPadX;
+extern int32_t BoostPadY;
+extern double BestLaps[kStageRecords];  // seconds, best first
+extern double BestTotals[kStageRecords];
+
+// Counts the stage files, once at start-up. 1 when there are none: the first load then fails.
+void CountStages();
+
+// Loads stage `number` (1-based; beyond the last file the last one loads). When the file is
+// missing or cannot be read the player is told why and the game ends; the result is then false
+// and the stage data is left as it was.
+bool LoadStage(int32_t number);
+
+// Writes BestLaps and BestTotals back into the loaded stage's file. A file that cannot be
+// written is left as it was, with one line on stderr; the records stay in memory.
+void SaveStageRecords();

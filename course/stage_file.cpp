@@ -1,0 +1,205 @@
+#include "course/stage_file.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The blanks that separate tokens in a stage file (those of the C library's isspace).
+bool IsBlank(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+class Reader {
+  public:
+    Reader(const char* data, size_t size, StageFileError& error)
+        : data_(data), size_(size), error_(error) {}
+
+    int Line() const { return line_; }
+
+    void SkipBlanks() {
+        while (pos_ < size_ && IsBlank(data_[pos_])) {
+            if (data_[pos_] == '\n') ++line_;
+            ++pos_;
+        }
+    }
+
+    // Reads one token into `out` (capacity bytes including the zero). `what` names it in errors.
+    // With a null `out` the token is only skipped.
+    bool Token(const char* what, char* out, size_t capacity, int* line = nullptr) {
+        SkipBlanks();
+        if (pos_ >= size_) return Fail("the file ends before the %s", what);
+        if (line != nullptr) *line = line_;
+        const size_t start = pos_;
+        while (pos_ < size_ && !IsBlank(data_[pos_])) {
+            if (data_[pos_] == '\0') return Fail("the %s contains a zero byte", what);
+            ++pos_;
+        }
+        const size_t length = pos_ - start;
+        if (out != nullptr) {
+            if (length >= capacity) {
+                return Fail("the %s is %zu bytes long; at most %zu fit", what, length,
+                            capacity - 1);
+            }
+            std::memcpy(out, data_ + start, length);
+            out[length] = '\0';
+        }
+        lastToken_ = start;
+        lastLength_ = length;
+        return true;
+    }
+
+    bool LastTokenIs(const char* word) const {
+        return lastLength_ == std::strlen(word) &&
+               std::memcmp(data_ + lastToken_, word, lastLength_) == 0;
+    }
+
+    // One line of `count` comma-separated 32-bit numbers, as "%d,%d,%d\n" reads it: blanks may
+    // come before each number, the comma must follow the number at once, and only blanks may
+    // follow the last one.
+    bool Numbers(const char* what, int32_t* values, int count, int* line) {
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) {
+                if (pos_ >= size_ || data_[pos_] != ',') {
+                    return Fail("the %s needs %d numbers separated by commas", what, count);
+                }
+                ++pos_;
+            }
+            SkipBlanks();
+            if (i == 0 && line != nullptr) *line = line_;
+            if (pos_ >= size_) return Fail("the file ends before the %s", what);
+            if (!Number(what, values[i])) return false;
+        }
+        if (pos_ < size_ && !IsBlank(data_[pos_])) {
+            return Fail("unexpected text after the %s", what);
+        }
+        return true;
+    }
+
+    bool Fail(const char* format, ...) {
+        error_.line = line_;
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(error_.message, sizeof error_.message, format, args);
+        va_end(args);
+        return false;
+    }
+
+  private:
+    bool Number(const char* what, int32_t& value) {
+        bool negative = false;
+        if (data_[pos_] == '+' || data_[pos_] == '-') {
+            negative = data_[pos_] == '-';
+            ++pos_;
+        }
+        if (pos_ >= size_ || data_[pos_] < '0' || data_[pos_] > '9') {
+            return Fail("the %s is not a number", what);
+        }
+        // Accumulated as a negative number so that -2147483648 fits.
+        int64_t magnitude = 0;
+        while (pos_ < size_ && data_[pos_] >= '0' && data_[pos_] <= '9') {
+            magnitude = magnitude * 10 + (data_[pos_] - '0');
+            if (magnitude > 2147483648LL) return Fail("a number of the %s is too large", what);
+            ++pos_;
+        }
+        if (!negative && magnitude > 2147483647LL) {
+            return Fail("a number of the %s is too large", what);
+        }
+        value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+        return true;
+    }
+
+    const char* data_;
+    size_t size_;
+    size_t pos_ = 0;
+    int line_ = 1;
+    size_t lastToken_ = 0;
+    size_t lastLength_ = 0;
+    StageFileError& error_;
+};
+
+}  // namespace
+
+bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileError& error) {
+    error = StageFileError{};
+    StageFile s;
+    Reader in(data, size, error);
+
+    if (!in.Token("format word", s.formatWord, sizeof s.formatWord, &s.formatLine)) return false;
+    if (!in.Token("stage name", s.name, sizeof s.name)) return false;
+    if (std::strcmp(s.formatWord, kStageFormat1) == 0) {
+        s.format = StageFormat::Version1;
+    } else if (std::strcmp(s.formatWord, kStageFormat15) == 0) {
+        s.format = StageFormat::Version15;
+        if (!in.Token("first description text", s.info1, sizeof s.info1)) return false;
+        if (!in.Token("second description text", s.info2, sizeof s.info2)) return false;
+    } else {
+        s.format = StageFormat::Unknown;
+    }
+
+    if (!in.Numbers("opponent pace", &s.pace, 1, &s.paceLine)) return false;
+    if (!in.Token("checkpoint label", nullptr, 0)) return false;
+    static const char* const kCheckpointNames[kStageCheckpoints] = {"checkpoint 1", "checkpoint 2",
+                                                                    "checkpoint 3", "checkpoint 4",
+                                                                    "checkpoint 5", "checkpoint 6"};
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        int32_t xy[2];
+        if (!in.Numbers(kCheckpointNames[i], xy, 2, &s.checkpointLine[i])) return false;
+        s.checkpointX[i] = xy[0];
+        s.checkpointY[i] = xy[1];
+    }
+    if (!in.Token("camera stand label", nullptr, 0)) return false;
+    static const char* const kStandNames[kStageCheckpoints] = {"camera stand 1", "camera stand 2",
+                                                               "camera stand 3", "camera stand 4",
+                                                               "camera stand 5", "camera stand 6"};
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        int32_t xyz[3];
+        if (!in.Numbers(kStandNames[i], xyz, 3, &s.standLine[i])) return false;
+        s.standX[i] = xyz[0];
+        s.standY[i] = xyz[1];
+        s.standZ[i] = xyz[2];
+    }
+    if (!in.Token("ramp label", nullptr, 0)) return false;
+    int32_t xy[2];
+    if (!in.Numbers("jump ramp", xy, 2, &s.rampLine)) return false;
+    s.rampX = xy[0];
+    s.rampY = xy[1];
+    if (!in.Numbers("speed pad", xy, 2, &s.padLine)) return false;
+    s.padX = xy[0];
+    s.padY = xy[1];
+    if (!in.Token("record label", nullptr, 0, &s.recordLabelLine)) return false;
+    s.recordLabelIsBestLap = in.LastTokenIs(kRecordLabel);
+    if (!in.Numbers("best laps", s.bestLaps, kStageRecords, &s.bestLapsLine)) return false;
+    if (!in.Numbers("best totals", s.bestTotals, kStageRecords, &s.bestTotalsLine)) return false;
+
+    stage = s;
+    return true;
+}
+
+size_t FindRecordPosition(const char* data, size_t size, bool& found, int& line) {
+    // Token after token, each with the blanks after it, as "%s\n" reads them.
+    const size_t labelLength = std::strlen(kRecordLabel);
+    size_t pos = 0;
+    line = 1;
+    found = false;
+    auto skipBlanks = [&] {
+        while (pos < size && IsBlank(static_cast<unsigned char>(data[pos]))) {
+            if (data[pos] == '\n') ++line;
+            ++pos;
+        }
+    };
+    skipBlanks();
+    while (pos < size) {
+        const size_t start = pos;
+        while (pos < size && !IsBlank(static_cast<unsigned char>(data[pos]))) ++pos;
+        const bool isLabel =
+            pos - start == labelLength && std::memcmp(data + start, kRecordLabel, labelLength) == 0;
+        skipBlanks();
+        if (isLabel) {
+            found = true;
+            return pos;
+        }
+    }
+    return pos;
+}

@@ -1,0 +1,127 @@
+#include "race/race_setup.h"
+
+#include "course/course_world.h"
+#include "course/stage.h"
+#include "race/race_state.h"
+#include "race/race_view.h"
+#include "race/replay.h"
+#include "render/camera.h"
+#include "shell/app_state.h"
+#include "shell/random.h"
+
+namespace {
+
+void ResetPlayer() {
+    PlayerX = 600.1f;
+    PlayerY = 2000.1f;
+    PlayerZ = 170.1f;
+    PlayerHeading = 0;
+    PlayerSpeed = 600;
+    PlayerVX = 0;
+    PlayerVY = 0;
+    PlayerTargetVX = 0;
+    PlayerTargetVY = 0;
+    PlayerVZ = 3;
+    PlayerAirborne = 0;
+    PlayerRoll = 0;
+    PlayerPitch = 0;
+    PitchSpring = 80;
+    PitchRate = 0;
+    PlayerRock = 10;
+    PlayerRockStep = -1;
+}
+
+// The grid: two staggered rows behind the start, each boat a little faster than the last.
+void ResetOpponents() {
+    for (int i = 0; i < kOpponentCount; ++i) {
+        OpponentX[i] = float(1400.1 + 800.0 * i);
+        OpponentY[i] = i % 2 == 0 ? 1400.1f : 2000.1f;
+        OpponentZ[i] = 170.1f;
+        OpponentVX[i] = 200.0f;
+        OpponentVY[i] = 0.0f;
+        OpponentVZ[i] = 0.0f;
+        OpponentHeading[i] = 0;
+        OpponentTurn[i] = 40;
+        OpponentCruise[i] = 520 + 28 * i;
+        OpponentSpeed[i] = 520 + 28 * i;
+        OpponentAirborne[i] = 0;
+        OpponentBob[i] = 6.0f;
+        OpponentBobStep[i] = 1.0f;
+        OpponentNextCheckpoint[i] = 0;
+        OpponentLap[i] = 0;
+    }
+}
+
+void ResetProgress() {
+    NextCheckpoint = 0;
+    Lap = 0;
+    for (double& time : LapTimes) time = 0.0;
+    RaceFrame = 1;
+    FinishedOpponents = 1;
+    CheckpointBanner = 0;
+}
+
+// The views start with the chase camera; the camera itself is parked high above the middle
+// of the course, looking down.
+void ResetViews() {
+    CameraMode = 0;
+    CameraKeyDelay = 0;
+    DirectorView = 0;
+    DirectorFrames = 0;
+    OrbitAngle = 0;
+    CameraX = 11500.0f;
+    CameraY = 11500.0f;
+    CameraZ = 25000.0f;
+    CameraHeading = 0;
+    CameraPitch = 270;
+    CameraRoll = 0;
+}
+
+// Flat water, each grid point with its own random swing; buoys at rest; no wake.
+void ResetCourseAnimation() {
+    for (int k = 0; k < kWaterGridPoints; ++k) {
+        WaveHeight[k] = 100.0f;
+        WaveSpeed[k] = static_cast<float>(Random() / 1300 - 25);
+    }
+    for (int i = 0; i < kCheckpointCount; ++i) {
+        CheckpointBob[i] = 100;
+        CheckpointBobSpeed[i] = 0;
+    }
+    for (int k = 0; k < kWakeMarks; ++k) {
+        WakeX[k] = 0.0;
+        WakeY[k] = 0.0;
+    }
+    WakeNext = 0;
+}
+
+int32_t WrappingProduct(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
+}  // namespace
+
+void ApplyOpponentPace() {
+    for (int i = 0; i < kOpponentCount; ++i) {
+        // Products beyond 32 bits wrap instead of being undefined; sane paces never get there.
+        OpponentCruise[i] = WrappingProduct(OpponentCruise[i] / 10, OpponentPace);
+        OpponentSpeed[i] = WrappingProduct(OpponentSpeed[i] / 10, OpponentPace);
+    }
+}
+
+void RaceSetup() {
+    ResetPlayer();
+    ResetOpponents();
+    ResetProgress();
+    ResetViews();
+    ResetCourseAnimation();
+
+    if (ReplayMode == 1) {
+        // A replay runs again on the loaded stage with the pace its race had.
+        ApplyOpponentPace();
+        Scene = kSceneRace;
+        return;
+    }
+    StageNumber = 1;
+    Scene = kSceneStageSelect;
+    LoadStage(1);
+}

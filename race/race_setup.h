@@ -1,0 +1,11 @@
+// Scene 2: puts every boat on the start grid and the race, the views, the camera and the
+// course animation back to their start, before every race and every replay.
+#pragma once
+
+// The scene 2 handler. A live race goes on to the stage select with stage 1 loaded; a replay
+// starts at once on the stage it was driven on.
+void RaceSetup();
+
+// Scales the opponents' speeds by the stage's pace: each becomes (speed / 10) * OpponentPace.
+// Runs once per race start, always after RaceSetup has restored the base speeds.
+void ApplyOpponentPace();

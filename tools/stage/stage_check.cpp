@@ -1,0 +1,176 @@
+#include "tools/stage/stage_check.h"
+
+#include <strings.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "course/stage.h"
+#include "course/stage_file.h"
+
+namespace stage_tool {
+
+namespace {
+
+// The fenced water; the course world puts the fence posts on these lines.
+constexpr int kWaterLow = 100;
+constexpr int kWaterHigh = 23400;
+// A boat passes a checkpoint within this distance on both axes.
+constexpr double kCheckpointReach = 700.0;
+
+bool InWater(int x, int y) {
+    return x >= kWaterLow && x <= kWaterHigh && y >= kWaterLow && y <= kWaterHigh;
+}
+
+void Add(std::vector<Problem>& problems, const std::string& file, int line, bool error,
+         const std::string& message) {
+    problems.push_back(Problem{file, line, error, message});
+}
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+bool Ascending(const int32_t values[kStageRecords]) {
+    return values[0] <= values[1] && values[1] <= values[2];
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string FormatProblem(const Problem& problem) {
+    std::string text = problem.file;
+    if (problem.line > 0) text += ":" + std::to_string(problem.line);
+    text += problem.error ? ": error: " : ": warning: ";
+    return text + problem.message;
+}
+
+void CheckStageText(const std::string& file, const char* data, size_t size,
+                    std::vector<Problem>& problems) {
+    if (size > static_cast<size_t>(kStageFileLimit)) {
+        Add(problems, file, 0, true,
+            Format("the file is larger than %d bytes, the most the game loads", kStageFileLimit));
+        return;
+    }
+    StageFile stage;
+    StageFileError failure;
+    if (!ParseStageFile(data, size, stage, failure)) {
+        Add(problems, file, failure.line, true, failure.message);
+        return;
+    }
+
+    if (stage.format == StageFormat::Unknown) {
+        Add(problems, file, stage.formatLine, false,
+            Format("unknown format word \"%s\": read as \"%s\", and the description texts of "
+                   "the stage shown before stay on the screen",
+                   stage.formatWord, kStageFormat1));
+    }
+    if (stage.pace <= 0 || stage.pace > 30) {
+        Add(problems, file, stage.paceLine, false,
+            Format("opponent pace %d is outside 1..30 (10 is normal speed)", stage.pace));
+    }
+
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        if (!InWater(stage.checkpointX[i], stage.checkpointY[i])) {
+            Add(problems, file, stage.checkpointLine[i], false,
+                Format("checkpoint %d (%d,%d) is outside the water (%d..%d)", i + 1,
+                       stage.checkpointX[i], stage.checkpointY[i], kWaterLow, kWaterHigh));
+        }
+    }
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        for (int j = i + 1; j < kStageCheckpoints; ++j) {
+            const double dx = double(stage.checkpointX[j]) - stage.checkpointX[i];
+            const double dy = double(stage.checkpointY[j]) - stage.checkpointY[i];
+            const double distance = std::sqrt(dx * dx + dy * dy);
+            if (distance < kCheckpointReach) {
+                Add(problems, file, stage.checkpointLine[j], false,
+                    Format("checkpoints %d and %d are only %.0f apart (700 at least)", i + 1, j + 1,
+                           distance));
+            }
+        }
+    }
+    if (!InWater(stage.rampX, stage.rampY)) {
+        Add(problems, file, stage.rampLine, false,
+            Format("the jump ramp (%d,%d) is outside the water (%d..%d)", stage.rampX, stage.rampY,
+                   kWaterLow, kWaterHigh));
+    }
+    if (!InWater(stage.padX, stage.padY)) {
+        Add(problems, file, stage.padLine, false,
+            Format("the speed pad (%d,%d) is outside the water (%d..%d)", stage.padX, stage.padY,
+                   kWaterLow, kWaterHigh));
+    }
+
+    // The record writer overwrites the file from the first "BestLap" word on.
+    bool found = false;
+    int line = 0;
+    FindRecordPosition(data, size, found, line);
+    if (!found) {
+        Add(problems, file, stage.recordLabelLine, false,
+            "no \"BestLap\" label: new records would be added at the end of the file and "
+            "never read back");
+    } else if (!stage.recordLabelIsBestLap || line < stage.bestLapsLine) {
+        Add(problems, file, line, false,
+            Format("the first \"BestLap\" word is not the record label on line %d: new "
+                   "records would be written over line %d",
+                   stage.recordLabelLine, line));
+    }
+    if (!Ascending(stage.bestLaps)) {
+        Add(problems, file, stage.bestLapsLine, false, "the best laps are not in ascending order");
+    }
+    if (!Ascending(stage.bestTotals)) {
+        Add(problems, file, stage.bestTotalsLine, false,
+            "the best totals are not in ascending order");
+    }
+}
+
+bool CheckStageFile(const std::string& path, std::vector<Problem>& problems) {
+    const size_t before = problems.size();
+    const std::string name = BaseName(path);
+    if (std::strlen(kStagePathPrefix) + name.size() >= kStagePathSize) {
+        Add(problems, path, 0, true,
+            Format("the file name has %zu bytes; the game loads none above %zu", name.size(),
+                   kStagePathSize - 1 - std::strlen(kStagePathPrefix)));
+    }
+    const bool datName =
+        name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".dat") == 0;
+    if (!datName) Add(problems, path, 0, false, "the game only loads files named *.dat");
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        Add(problems, path, 0, true, Format("cannot open: %s", std::strerror(errno)));
+        return false;
+    }
+    std::string text;
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        text.append(chunk, got);
+        if (text.size() > static_cast<size_t>(kStageFileLimit)) break;
+    }
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) {
+        Add(problems, path, 0, true, "cannot read the file");
+    } else {
+        CheckStageText(path, text.data(), text.size(), problems);
+    }
+    for (size_t i = before; i < problems.size(); ++i) {
+        if (problems[i].error) return false;
+    }
+    return true;
+}
+
+}  // namespace stage_tool

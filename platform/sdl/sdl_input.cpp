@@ -1,8 +1,10 @@
 // Clock, window events and keyboard for the real game.
 #include <SDL.h>
 
+#include <chrono>
 #include <ctime>
 #include <deque>
+#include <thread>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
@@ -89,7 +91,11 @@ void Sleep(uint32_t ms) {
     SDL_Delay(ms);
 }
 
-void SpinPause() {}
+// The last stretch of a frame wait polls the clock in tenths of a millisecond instead of burning
+// the core: the wake-up is still well inside the millisecond the game counts in.
+void SpinPause() {
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+}
 
 uint32_t CalendarSeconds() {
     return static_cast<uint32_t>(std::time(nullptr));

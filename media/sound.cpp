@@ -1,22 +1,81 @@
 #include "media/sound.h"
 
+#include <cstdio>
+
+#include "media/display.h"
+#include "media/music.h"
+#include "media/wave_file.h"
 #include "platform/platform.h"
+#include "shell/program_dir.h"
 
 int32_t GateSound = 0;
 int32_t BoostSound = 0;
 int32_t JumpSound = 0;
 int32_t CrashSound = 0;
 
+int32_t SoundDeviceOpen = 0;
+int32_t SoundInUse[kSoundSlots] = {};
+int32_t SoundHandles[kSoundSlots] = {};
+
+namespace {
+
+void EmptySlots() {
+    for (int32_t i = 0; i < kSoundSlots; ++i) {
+        SoundInUse[i] = 0;
+        SoundHandles[i] = -1;
+    }
+}
+
+}  // namespace
+
 void StartSoundDevice() {
-    platform::StartAudio();
+    // Without a device the game says so once and runs silent.
+    SoundDeviceOpen = platform::StartAudio() ? 1 : 0;
+    if (SoundDeviceOpen == 0) ShowMediaError("DirectSoundError");
+    EmptySlots();
 }
 
-int32_t LoadSound(const char*) {
-    return 0;
+int32_t LoadSound(const char* fileName) {
+    if (SoundDeviceOpen == 0) return 0;
+    int32_t slot = 0;
+    while (slot < kSoundSlots && SoundInUse[slot] != 0) ++slot;
+    if (slot == kSoundSlots) {
+        ShowMediaError("---");
+        return 0;
+    }
+
+    char path[kProgramDirSize + 256];
+    const int length = std::snprintf(path, sizeof path, "%s%s", ProgramDir, fileName);
+    WaveFile wave;
+    if (length < 0 || length >= static_cast<int>(sizeof path) || !ReadWaveFile(path, wave)) {
+        ShowMediaError("---");
+        return 0;
+    }
+    const platform::WaveFormat format = wave.Format();
+    const int handle = platform::IsPlayablePcm(format)
+                           ? platform::CreateSound(format, wave.data.data(), wave.data.size())
+                           : -1;
+    if (handle < 0) {
+        ShowMediaError("---");
+        return 0;
+    }
+    SoundInUse[slot] = 1;
+    SoundHandles[slot] = handle;
+    return slot;
 }
 
-void PlayEffect(int32_t) {}
+void PlayEffect(int32_t soundId) {
+    if (SoundDeviceOpen == 0 || soundId < 0 || soundId >= kSoundSlots) return;
+    if (SoundInUse[soundId] == 0) return;
+    platform::PlaySound(SoundHandles[soundId]);
+}
 
 void ShutDownAudio() {
-    platform::StopAudio();
+    for (int32_t i = 0; i < kSoundSlots; ++i) {
+        if (SoundInUse[i] != 0) platform::ReleaseSound(SoundHandles[i]);
+    }
+    EmptySlots();
+    StopMusic();
+    if (SoundDeviceOpen != 0) platform::StopAudio();
+    SoundDeviceOpen = 0;
 }

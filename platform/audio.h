@@ -18,13 +18,26 @@ struct WaveFormat {
     uint16_t extraSize;
 };
 
+constexpr uint16_t kPcmFormatTag = 1;
+
+// Whether a PCM format describes samples a mixer can play: 1 to 8 channels of 8, 16 or 32-bit
+// samples, whole sample frames, a rate that makes sense. Other encodings are left to the backend.
+inline bool IsPlayablePcm(const WaveFormat& f) {
+    if (f.formatTag != kPcmFormatTag) return true;
+    if (f.channels < 1 || f.channels > 8) return false;
+    if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 32) return false;
+    if (f.samplesPerSecond < 1000 || f.samplesPerSecond > 384000) return false;
+    return f.blockAlign == f.channels * (f.bitsPerSample / 8);
+}
+
 // Opens the sound device. False when there is none; every other call below then does nothing.
 bool StartAudio();
 // Stops every sound and the music and closes the device.
 void StopAudio();
 
-// Makes a sound from a WAVE file's format and samples. Returns its handle (0 or more), or -1
-// when the device refuses it.
+// Makes a sound from a WAVE file's format and samples (PCM is converted to the device's format,
+// other encodings are decoded by the backend). Returns its handle (0 or more), or -1 when the
+// device refuses it. A trailing part of a sample frame is ignored.
 int CreateSound(const WaveFormat& format, const uint8_t* samples, size_t size);
 // Stops the sound if it is playing, then plays it once.
 void PlaySound(int handle);

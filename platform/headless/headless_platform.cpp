@@ -8,6 +8,7 @@
 #include "platform/common/cp932.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,20 +28,12 @@ struct State {
     uint8_t backBuffer[kPitch * platform::kFrameHeight] = {};
     uint8_t presented[kPitch * platform::kFrameHeight] = {};
     int presentCount = 0;
-    int32_t frame = 0;
     std::vector<std::string> errorBoxes;
-    std::vector<headless::AudioRecord> audio;
-    int nextSound = 0;
-    bool musicOpen = false;
 };
 
 State& S() {
     static State state;
     return state;
-}
-
-void Record(const char* what, const std::string& detail) {
-    S().audio.push_back({S().frame, what, detail});
 }
 
 }  // namespace
@@ -53,6 +46,7 @@ void Reset(uint32_t seed) {
     s = State();
     s.seed = seed;
     s.executableDir = dir;
+    ResetAudio();
 }
 
 void SetDrawing(bool on) {
@@ -76,9 +70,6 @@ uint32_t Clock() {
 void AdvanceClock(uint32_t ms) {
     S().clock += ms;
 }
-void SetFrameNumber(int32_t frame) {
-    S().frame = frame;
-}
 const uint8_t* PresentedFrame() {
     return S().presented;
 }
@@ -97,10 +88,6 @@ int PresentCount() {
 const std::vector<std::string>& ErrorBoxes() {
     return S().errorBoxes;
 }
-const std::vector<AudioRecord>& AudioLog() {
-    return S().audio;
-}
-
 }  // namespace headless
 
 namespace platform {
@@ -177,34 +164,6 @@ void DrawText(int x, int y, const char* cp932, size_t length, int cellHeight, ui
     if (!S().drawing || !S().text) return;
     DrawTtfText(S().backBuffer, kPitch, kFrameWidth, kFrameHeight, x, y, cp932, length, cellHeight,
                 index);
-}
-
-bool StartAudio() {
-    return true;
-}
-void StopAudio() {
-    S().musicOpen = false;
-}
-
-int CreateSound(const WaveFormat&, const uint8_t*, size_t) {
-    return S().nextSound++;
-}
-void PlaySound(int handle) {
-    Record("effect", std::to_string(handle));
-}
-void ReleaseSound(int) {}
-
-bool OpenMusic(const char* path) {
-    Record("music-open", path);
-    S().musicOpen = true;
-    return true;
-}
-void PlayMusic() {
-    Record("music-play", "");
-}
-void CloseMusic() {
-    if (S().musicOpen) Record("music-close", "");
-    S().musicOpen = false;
 }
 
 }  // namespace platform

@@ -1,0 +1,109 @@
+// The headless platform's sound: nothing is heard, everything that would be is recorded with the
+// frame it was asked for in.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int kMaxSounds = 256;
+
+struct AudioState {
+    int32_t frame = 0;
+    std::vector<headless::AudioRecord> log;
+    bool deviceAvailable = true;
+    bool deviceOpen = false;
+    bool sounds[kMaxSounds] = {};
+    bool musicOpen = false;
+};
+
+AudioState& A() {
+    static AudioState state;
+    return state;
+}
+
+void Record(const char* what, const std::string& detail) {
+    A().log.push_back({A().frame, what, detail});
+}
+
+}  // namespace
+
+namespace headless {
+
+void ResetAudio() {
+    A() = AudioState();
+}
+
+void SetAudioDeviceAvailable(bool available) {
+    A().deviceAvailable = available;
+}
+
+void SetFrameNumber(int32_t frame) {
+    A().frame = frame;
+}
+
+const std::vector<AudioRecord>& AudioLog() {
+    return A().log;
+}
+
+}  // namespace headless
+
+namespace platform {
+
+bool StartAudio() {
+    A().deviceOpen = A().deviceAvailable;
+    return A().deviceOpen;
+}
+
+void StopAudio() {
+    CloseMusic();
+    for (bool& inUse : A().sounds) inUse = false;
+    A().deviceOpen = false;
+}
+
+// Handles are the lowest free numbers, as the real mixer's channels are.
+int CreateSound(const WaveFormat& format, const uint8_t*, size_t) {
+    if (!A().deviceOpen || !IsPlayablePcm(format)) return -1;
+    for (int handle = 0; handle < kMaxSounds; ++handle) {
+        if (!A().sounds[handle]) {
+            A().sounds[handle] = true;
+            return handle;
+        }
+    }
+    return -1;
+}
+
+void PlaySound(int handle) {
+    if (handle < 0 || handle >= kMaxSounds || !A().sounds[handle]) return;
+    Record("effect", std::to_string(handle));
+}
+
+void ReleaseSound(int handle) {
+    if (handle >= 0 && handle < kMaxSounds) A().sounds[handle] = false;
+}
+
+// A tune that is not there is asked for but never heard.
+bool OpenMusic(const char* path) {
+    CloseMusic();
+    Record("music-open", path);
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    A().musicOpen = true;
+    return true;
+}
+
+void PlayMusic() {
+    if (A().musicOpen) Record("music-play", "");
+}
+
+void CloseMusic() {
+    if (A().musicOpen) Record("music-close", "");
+    A().musicOpen = false;
+}
+
+}  // namespace platform

@@ -12,6 +12,7 @@
 #include "platform/common/ttf_text.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 namespace platform {
 namespace {
@@ -172,6 +173,7 @@ bool OpenWindow() {
         return false;
     }
     SDL_ShowCursor(SDL_DISABLE);
+    sdl::StartGamepads();
     d.musicEndedEvent = SDL_RegisterEvents(1);
     FillBackBuffer(0);
     PresentBackBuffer();

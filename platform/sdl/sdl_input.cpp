@@ -1,4 +1,4 @@
-// Clock, window events and keyboard for the real game.
+// Clock, window events, keyboard and game controllers for the real game.
 #include <SDL.h>
 
 #include <chrono>
@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 namespace platform {
 namespace {
@@ -53,6 +54,10 @@ void Translate(const SDL_Event& event) {
                 default:
                     break;
             }
+            break;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+            sdl::HandleGamepadEvent(event);
             break;
         default:
             if (event.type != 0 && event.type == sdl::MusicEndedEventType()) {
@@ -119,7 +124,7 @@ void WaitEvent() {
 bool IsKeyDown(Key key) {
     const Uint8* state = SDL_GetKeyboardState(nullptr);
     const SDL_Scancode code = ScancodeOf(key);
-    return code != SDL_SCANCODE_UNKNOWN && state[code] != 0;
+    return (code != SDL_SCANCODE_UNKNOWN && state[code] != 0) || sdl::GamepadHolds(key);
 }
 
 }  // namespace platform

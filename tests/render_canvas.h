@@ -1,0 +1,63 @@
+// A real 8-bit frame to draw the wireframe models into, with the camera placed by the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "render/camera.h"
+#include "render/frame_buffer.h"
+#include "shell/trig_tables.h"
+
+class RenderCanvas : public ::testing::Test {
+  protected:
+    static constexpr int kPitch = 672;
+    static constexpr uint8_t kBackground = 10;
+
+    void SetUp() override {
+        BuildTrigTables();
+        Clear();
+        FrameBits = pixels_.data();
+        FramePitch = kPitch;
+        PlaceCamera(0, 0, 0, 0, 0, 0);
+    }
+    void TearDown() override { FrameBits = nullptr; }
+
+    void Clear() { pixels_.assign(kPitch * 480, kBackground); }
+
+    static void PlaceCamera(double x, double y, double z, int32_t heading, int32_t pitch,
+                            int32_t roll) {
+        CameraX = static_cast<float>(x);
+        CameraY = static_cast<float>(y);
+        CameraZ = static_cast<float>(z);
+        CameraHeading = heading;
+        CameraPitch = pitch;
+        CameraRoll = roll;
+    }
+
+    uint8_t At(int x, int y) const { return pixels_[y * kPitch + x]; }
+
+    // True when the colour is at (x, y) or one of its eight neighbours.
+    bool Near(int x, int y, uint8_t colour) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int px = x + dx, py = y + dy;
+                if (px >= 0 && px < 640 && py >= 0 && py < 480 && At(px, py) == colour) {
+                    return true;
+                }
+            }
+        return false;
+    }
+
+    int Count(uint8_t colour) const {
+        int n = 0;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) n += At(x, y) == colour;
+        return n;
+    }
+
+    int Drawn() const { return 640 * 480 - Count(kBackground); }
+
+    std::vector<uint8_t> pixels_;
+};

@@ -61,12 +61,19 @@ class Reader {
     bool Numbers(const char* what, int32_t* values, int count, int* line) {
         for (int i = 0; i < count; ++i) {
             if (i > 0) {
-                if (pos_ >= size_ || data_[pos_] != ',') {
+                if (pos_ >= size_) return Fail("the file ends before the %s is complete", what);
+                if (data_[pos_] != ',') {
                     return Fail("the %s needs %d numbers separated by commas", what, count);
                 }
                 ++pos_;
+                // The numbers of one item share its line.
+                while (pos_ < size_ && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
+                if (pos_ >= size_ || data_[pos_] == '\n' || data_[pos_] == '\r') {
+                    return Fail("the %s needs %d numbers separated by commas", what, count);
+                }
+            } else {
+                SkipBlanks();
             }
-            SkipBlanks();
             if (i == 0 && line != nullptr) *line = line_;
             if (pos_ >= size_) return Fail("the file ends before the %s", what);
             if (!Number(what, values[i])) return false;

@@ -1,0 +1,145 @@
+// Scene 2: every race and every replay starts from the same grid, with the stage's pace.
+#include <gtest/gtest.h>
+
+#include "course/course_world.h"
+#include "course/stage.h"
+#include "platform/headless/headless.h"
+#include "race/race_setup.h"
+#include "race/race_state.h"
+#include "race/race_view.h"
+#include "race/replay.h"
+#include "render/camera.h"
+#include "shell/app_state.h"
+#include "shell/main_loop.h"
+#include "shell/random.h"
+#include "tests/stage_folder.h"
+
+namespace {
+
+using stage_test::StageFolder;
+using stage_test::StageText;
+
+using RaceSetupScene = StageFolder;
+
+// What a finished race leaves behind.
+void Scramble() {
+    PlayerX = PlayerY = PlayerZ = 9999.0f;
+    PlayerSpeed = PlayerVX = PitchSpring = PitchRate = PlayerRoll = 77;
+    PlayerAirborne = 1;
+    for (int i = 0; i < kOpponentCount; ++i) {
+        OpponentX[i] = OpponentZ[i] = 5000.0f;
+        OpponentAirborne[i] = 1;
+        OpponentLap[i] = 4;
+        OpponentCruise[i] = OpponentSpeed[i] = 1300;
+    }
+    Lap = 3;
+    LapTimes[2] = 40.0;
+    RaceFrame = 4000;
+    FinishedOpponents = 5;
+    CameraMode = 6;
+    CameraPitch = 10;
+    CheckpointBob[3] = 40;
+    WakeX[50] = 123.0;
+    WakeNext = 42;
+    ReplayInputs[10] = 2;
+}
+
+TEST_F(RaceSetupScene, ALiveRaceStartsOnTheGridAndOpensTheStageSelectOnStageOne) {
+    Write("01.dat", StageText("One"));
+    Write("02.dat", StageText("Two"));
+    ASSERT_TRUE(LoadStage(2));
+    Scramble();
+    ReplayMode = 0;
+    SeedRandom(1234);
+
+    RaceSetup();
+
+    EXPECT_EQ(Scene, kSceneStageSelect);
+    EXPECT_EQ(StageNumber, 1);
+    EXPECT_STREQ(StageName, "One");
+    EXPECT_EQ(PlayerX, 600.1f);
+    EXPECT_EQ(PlayerY, 2000.1f);
+    EXPECT_EQ(PlayerSpeed, 600);
+    EXPECT_EQ(PlayerAirborne, 0);
+    EXPECT_EQ(PitchSpring, 80);
+    EXPECT_EQ(PitchRate, 0);
+    EXPECT_EQ(PlayerRockStep, -1);
+    const int32_t baseSpeeds[kOpponentCount] = {520, 548, 576, 604, 632, 660, 688};
+    for (int i = 0; i < kOpponentCount; ++i) {
+        EXPECT_EQ(OpponentX[i], float(1400.1 + 800 * i)) << i;
+        EXPECT_EQ(OpponentY[i], i % 2 ? 2000.1f : 1400.1f) << i;
+        EXPECT_EQ(OpponentZ[i], 170.1f);
+        EXPECT_EQ(OpponentAirborne[i], 0);
+        EXPECT_EQ(OpponentLap[i], 0);
+        EXPECT_EQ(OpponentCruise[i], baseSpeeds[i]);  // the pace is applied at the start
+        EXPECT_EQ(OpponentSpeed[i], baseSpeeds[i]);
+    }
+    EXPECT_EQ(Lap, 0);
+    EXPECT_EQ(LapTimes[2], 0.0);
+    EXPECT_EQ(RaceFrame, 1);
+    EXPECT_EQ(FinishedOpponents, 1);
+    EXPECT_EQ(CameraMode, 0);
+    EXPECT_EQ(CameraZ, 25000.0f);
+    EXPECT_EQ(CameraPitch, 270);
+    EXPECT_EQ(CheckpointBob[3], 100);
+    EXPECT_EQ(WakeX[50], 0.0);
+    EXPECT_EQ(WakeNext, 0);
+    EXPECT_EQ(ReplayInputs[10], 2);  // the steering record lives until the title
+
+    // The water speeds are the game's random draws, in grid order.
+    SeedRandom(1234);
+    for (int k = 0; k < kWaterGridPoints; ++k) {
+        ASSERT_EQ(WaveSpeed[k], float(Random() / 1300 - 25)) << k;
+        ASSERT_EQ(WaveHeight[k], 100.0f);
+    }
+}
+
+TEST_F(RaceSetupScene, AReplayStartsAtOnceWithThePaceOfItsRace) {
+    Write("01.dat", StageText("One"));
+    ASSERT_TRUE(LoadStage(1));
+    OpponentPace = 10;
+    std::filesystem::remove(Stage("01.dat"));  // a replay does not read the stage again
+    ReplayMode = 1;
+    for (int round = 0; round < 2; ++round) {
+        Scramble();
+        RaceSetup();
+        EXPECT_EQ(Scene, kSceneRace);
+        const int32_t paced[kOpponentCount] = {520, 540, 570, 600, 630, 660, 680};
+        for (int i = 0; i < kOpponentCount; ++i) {
+            EXPECT_EQ(OpponentCruise[i], paced[i]) << i;
+            EXPECT_EQ(OpponentSpeed[i], paced[i]) << i;
+        }
+    }
+    EXPECT_EQ(ReplayInputs[10], 2);
+    EXPECT_TRUE(headless::ErrorBoxes().empty());
+    ReplayMode = 0;
+}
+
+TEST(OpponentPace, ScalesTheTruncatedSpeeds) {
+    for (int i = 0; i < kOpponentCount; ++i) OpponentCruise[i] = OpponentSpeed[i] = 548;
+    OpponentPace = 13;
+    ApplyOpponentPace();
+    EXPECT_EQ(OpponentCruise[0], 702);
+    OpponentPace = 0;
+    ApplyOpponentPace();
+    EXPECT_EQ(OpponentSpeed[6], 0);
+}
+
+// Driven past the title into the set-up in a folder without stages, the game shows the
+// loader's message and ends with a failure status.
+TEST_F(RaceSetupScene, WithoutStagesTheGameEndsWithAFailure) {
+    std::filesystem::remove(root_ / "stage");
+    ReplayMode = 0;
+    int frames = 0;
+    auto skipTitle = [](int32_t, void* context) {
+        int& count = *static_cast<int*>(context);
+        if (++count == 1) Scene = kSceneRaceSetup;
+        return count < 1000;
+    };
+    EXPECT_EQ(RunGame(skipTitle, &frames), 1);
+    EXPECT_LT(frames, 5);
+    ASSERT_FALSE(headless::ErrorBoxes().empty());
+    EXPECT_NE(headless::ErrorBoxes().back().find("ステージ読込みエラーです"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// A throw-away working folder with a ./stage folder in it, for tests of stage files. The
+// tests never touch the shipped stages: they work on copies here.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/headless.h"
+#include "shell/app_state.h"
+
+namespace stage_test {
+
+namespace fs = std::filesystem;
+
+// A version 1.5 stage with the given record lines (each without its line end).
+inline std::string StageText(const std::string& name = "Bay",
+                             const std::string& laps = "6543,7012,9999",
+                             const std::string& totals = "13000,14000,15000",
+                             const std::string& eol = "\n") {
+    const char* lines[] = {"format:tidewake1.5",
+                           nullptr,
+                           "Info1",
+                           "Info2",
+                           "12",
+                           "Buoys",
+                           "9000,2000",
+                           "18000,3500",
+                           "21500,11500",
+                           "18000,20000",
+                           "9000,21000",
+                           "3500,12000",
+                           "Stands",
+                           "6204,2516,900",
+                           "16586,1034,900",
+                           "22794,8969,900",
+                           "20719,19173,901",
+                           "11031,22987,900",
+                           "2561,14683,-5",
+                           "Ramp",
+                           "4325,10500",
+                           "18420,4460",
+                           "BestLap"};
+    std::string text;
+    for (const char* line : lines) text += (line ? std::string(line) : name) + eol;
+    return text + laps + eol + totals + eol;
+}
+
+inline std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+inline void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// Changes into a fresh folder holding an empty ./stage for the test's lifetime.
+class StageFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        headless::Reset();
+        ShutdownState = 0;
+        QuitPosted = false;
+        ExitStatus = 0;
+        home_ = fs::current_path();
+        char pattern[] = "/tmp/tidewake-stage-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root_ = pattern;
+        fs::create_directory(root_ / "stage");
+        fs::current_path(root_);
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        std::error_code ignored;
+        fs::permissions(root_ / "stage", fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(root_, ignored);
+        ShutdownState = 0;
+        QuitPosted = false;
+        ExitStatus = 0;
+    }
+
+    fs::path Stage(const std::string& name) const { return root_ / "stage" / name; }
+    void Write(const std::string& name, const std::string& bytes) {
+        WriteBytes(Stage(name), bytes);
+    }
+    std::string Read(const std::string& name) const { return ReadBytes(Stage(name)); }
+
+    fs::path home_;
+    fs::path root_;
+};
+
+}  // namespace stage_test

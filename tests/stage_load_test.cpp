@@ -1,0 +1,177 @@
+// Counting and loading stage files, and how the reader treats files that are not well formed.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "course/stage.h"
+#include "course/stage_file.h"
+#include "platform/headless/headless.h"
+#include "shell/app_state.h"
+#include "tests/stage_folder.h"
+
+namespace {
+
+using stage_test::StageFolder;
+using stage_test::StageText;
+
+using StageLoad = StageFolder;
+
+TEST_F(StageLoad, ReadsBothVersionsIntoTheCourseGlobals) {
+    Write("01.dat", StageText("\x83X\x83^\x81[\x83g"));  // a Shift-JIS name
+    std::string v1 = StageText("Plain");
+    v1.replace(0, v1.find("Info2\n") + 6, "format:tidewake1\nPlain\n");
+    Write("02.dat", v1);
+
+    ASSERT_TRUE(LoadStage(1));
+    EXPECT_STREQ(StagePath, "./stage/01.dat");
+    EXPECT_STREQ(StageName, "\x83X\x83^\x81[\x83g");
+    EXPECT_EQ(StageNameLen, 8);
+    EXPECT_STREQ(StageInfo1, "Info1");
+    EXPECT_EQ(StageInfo2Len, 5);
+    EXPECT_EQ(OpponentPace, 12);
+    EXPECT_EQ(CheckpointX[0], 9000);
+    EXPECT_EQ(CheckpointY[5], 12000);
+    EXPECT_EQ(CameraStandZ[3], 901.0);
+    EXPECT_EQ(CameraStandZ[5], -5.0);
+    EXPECT_EQ(JumpRampX, 4325);
+    EXPECT_EQ(BoostPadY, 4460);
+    EXPECT_EQ(BestLaps[0], 6543 * 0.01);
+    EXPECT_EQ(BestLaps[2], 9999 * 0.01);
+    EXPECT_EQ(BestTotals[1], 140.0);
+
+    ASSERT_TRUE(LoadStage(2));
+    EXPECT_STREQ(StageName, "Plain");
+    EXPECT_STREQ(StageInfo1, "");
+    EXPECT_STREQ(StageInfo2, "");
+    EXPECT_EQ(StageInfo1Len, 0);
+    EXPECT_EQ(OpponentPace, 12);
+}
+
+TEST_F(StageLoad, AcceptsCrLfAndBlanksBeforeRecordNumbers) {
+    Write("01.dat", StageText("Bay", "  6543,  7012, 9999", " 13000,14000,   15000", "\r\n"));
+    ASSERT_TRUE(LoadStage(1));
+    EXPECT_STREQ(StageName, "Bay");
+    EXPECT_STREQ(StageInfo2, "Info2");
+    EXPECT_EQ(BestLaps[1], 7012 * 0.01);
+    EXPECT_EQ(BestTotals[2], 150.0);
+}
+
+TEST_F(StageLoad, NumbersStagesInNameOrderAndStopsAtTheLast) {
+    Write("b.DAT", StageText("B"));
+    Write("c.dat", StageText("C"));
+    Write("A.dat", StageText("A"));
+    Write("notes.txt", StageText("not a stage"));
+    Write("d.data", StageText("not a stage either"));
+    std::filesystem::create_directory(Stage("e.dat"));  // a folder is not a stage
+
+    CountStages();
+    EXPECT_EQ(StageCount, 3);
+    const std::pair<int, const char*> expected[] = {{1, "A"},  {2, "B"}, {3, "C"}, {4, "C"},
+                                                    {99, "C"}, {0, "B"}, {-7, "B"}};
+    for (const auto& [number, name] : expected) {
+        ASSERT_TRUE(LoadStage(number)) << number;
+        EXPECT_STREQ(StageName, name) << number;
+    }
+    EXPECT_STREQ(StagePath, "./stage/b.DAT");
+}
+
+TEST_F(StageLoad, UnknownFormatWordReadsOnAsVersionOneKeepingTheTexts) {
+    Write("01.dat", StageText("First"));
+    std::string odd = StageText("Second");
+    odd.replace(0, odd.find("Info1\nInfo2\n") + 12, "format:tidewake2\nSecond\n");
+    Write("02.dat", odd);
+    ASSERT_TRUE(LoadStage(1));
+    ASSERT_TRUE(LoadStage(2));
+    EXPECT_STREQ(StageName, "Second");
+    EXPECT_STREQ(StageInfo1, "Info1");
+    EXPECT_EQ(StageInfo1Len, 5);
+    EXPECT_EQ(CheckpointX[1], 18000);
+}
+
+TEST_F(StageLoad, NoStageFileShowsTheMessageAndEndsTheGameWithAFailure) {
+    CountStages();
+    EXPECT_EQ(StageCount, 1);
+    EXPECT_FALSE(LoadStage(1));
+    ASSERT_EQ(headless::ErrorBoxes().size(), 1u);
+    EXPECT_EQ(headless::ErrorBoxes()[0].rfind("Error: ステージ読込みエラーです\n\n", 0), 0u);
+    EXPECT_NE(headless::ErrorBoxes()[0].find("(01.datなど)"), std::string::npos);
+    EXPECT_TRUE(QuitPosted);
+    EXPECT_NE(ExitStatus, 0);
+
+    std::filesystem::remove(root_ / "stage");
+    CountStages();
+    EXPECT_EQ(StageCount, 1);
+}
+
+TEST_F(StageLoad, AMalformedFileNamesFileAndLineAndLeavesTheStageAlone) {
+    Write("01.dat", StageText("Good"));
+    ASSERT_TRUE(LoadStage(1));
+    std::string bad = StageText("Bad");
+    bad.replace(bad.find("18000,3500"), 10, "18000;3500");
+    Write("02.dat", bad);
+
+    EXPECT_FALSE(LoadStage(2));
+    ASSERT_EQ(headless::ErrorBoxes().size(), 1u);
+    EXPECT_EQ(headless::ErrorBoxes()[0],
+              "Error: ステージ読込みエラーです\n\n./stage/02.dat:8: the checkpoint 2 needs 2 "
+              "numbers separated by commas");
+    EXPECT_NE(ExitStatus, 0);
+    EXPECT_STREQ(StageName, "Good");
+    EXPECT_STREQ(StagePath, "./stage/01.dat");
+    EXPECT_EQ(CheckpointY[1], 3500);
+}
+
+// Reads `text` expecting a failure on `line` whose message contains `words`.
+void ExpectRejected(const std::string& text, int line, const char* words) {
+    StageFile stage;
+    StageFileError error;
+    EXPECT_FALSE(ParseStageFile(text.data(), text.size(), stage, error)) << words;
+    EXPECT_EQ(error.line, line) << error.message;
+    EXPECT_NE(std::strstr(error.message, words), nullptr) << error.message;
+}
+
+std::string Replaced(const std::string& what, const std::string& with) {
+    std::string text = StageText();
+    text.replace(text.find(what), what.size(), with);
+    return text;
+}
+
+TEST(StageReader, RejectsEveryFieldItCannotReadWhole) {
+    ExpectRejected("", 1, "ends before the format word");
+    ExpectRejected(Replaced("Bay", std::string(108, 'N')), 2, "108 bytes long; at most 107");
+    ExpectRejected(Replaced("Info1", std::string(256, 'I')), 3, "at most 255");
+    ExpectRejected(Replaced("format:tidewake1.5", "f" + std::string(256, 'x')), 1, "at most 255");
+    ExpectRejected(Replaced("12\n", "fast\n"), 5, "opponent pace is not a number");
+    ExpectRejected(Replaced("12\n", "-\n"), 5, "opponent pace is not a number");
+    ExpectRejected(Replaced("9000,2000", "9000"), 7, "checkpoint 1 needs 2 numbers");
+    ExpectRejected(Replaced("9000,2000", "9000,"), 7, "checkpoint 1 needs 2 numbers");
+    ExpectRejected(Replaced("9000,2000", "9000,x"), 7, "checkpoint 1 is not a number");
+    ExpectRejected(Replaced("9000,2000", "9000,2000x"), 7,
+                   "unexpected text after the checkpoint 1");
+    ExpectRejected(Replaced("6204,2516,900", "6204,2516,2147483648"), 14, "too large");
+    ExpectRejected(Replaced("4325,10500", "-99999999999,1"), 21, "too large");
+    ExpectRejected(Replaced("Bay", std::string("B\0y", 3)), 2, "zero byte");
+    const std::string whole = StageText();
+    ExpectRejected(whole.substr(0, whole.find("18420")), 22, "ends before the speed pad");
+    ExpectRejected(whole.substr(0, whole.size() - 7), 25,
+                   "ends before the best totals is complete");
+}
+
+TEST(StageReader, AcceptsTheLimitsOfEveryField) {
+    std::string text = Replaced("Bay", std::string(107, 'N'));
+    text.replace(text.find("Info2"), 5, std::string(255, 'I'));
+    text.replace(text.find("4325,10500"), 10, "-2147483648,+2147483647");
+    StageFile stage;
+    StageFileError error;
+    ASSERT_TRUE(ParseStageFile(text.data(), text.size(), stage, error)) << error.message;
+    EXPECT_EQ(std::strlen(stage.name), 107u);
+    EXPECT_EQ(std::strlen(stage.info2), 255u);
+    EXPECT_EQ(stage.rampX, INT32_MIN);
+    EXPECT_EQ(stage.rampY, INT32_MAX);
+    // Nothing after the best totals is read, however it looks.
+    text += "leftover, 99\n";
+    EXPECT_TRUE(ParseStageFile(text.data(), text.size(), stage, error)) << error.message;
+}
+
+}  // namespace

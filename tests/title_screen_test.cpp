@@ -1,0 +1,123 @@
+// The title screen frame by frame on the headless platform.
+#include "screens/title.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "race/race_state.h"
+#include "render/boat_model.h"
+#include "render/camera.h"
+#include "shell/app_state.h"
+#include "shell/reset_game.h"
+
+namespace {
+
+class Title : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        headless::Reset();
+        headless::SetText(false);
+        ResetGame();
+        ASSERT_EQ(Scene, kSceneTitle);
+    }
+};
+
+TEST_F(Title, FlyingBoatReentersAfter101FramesThenEvery141) {
+    EXPECT_EQ(PlayerX, 100.0f);
+    EXPECT_EQ(PlayerZ, 450.0f);
+    std::vector<int> reentries;
+    for (int frame = 1; frame <= 400; ++frame) {
+        TitleScreen();
+        if (PlayerX == 6000.0f) {
+            reentries.push_back(frame);
+            EXPECT_EQ(PlayerY, 0.0f);
+            EXPECT_EQ(PlayerZ, 0.0f);
+        }
+    }
+    EXPECT_EQ(reentries, (std::vector<int>{101, 242, 383}));
+}
+
+TEST_F(Title, CameraDriftsOnForNineFramesThenSwingsBack) {
+    const int expectedDrift[] = {-9, -8, -7, -6, -5, -4, -3, -2, -1, 0, 1};
+    float expectedX = 0.1f;
+    for (int drift : expectedDrift) {
+        TitleScreen();
+        expectedX = static_cast<float>(double(expectedX) + drift);
+        EXPECT_EQ(TitleDrift, drift);
+        EXPECT_EQ(CameraX, expectedX);
+    }
+    // It keeps swinging about 1800.1, never faster than 50 a frame.
+    float lowest = CameraX, highest = CameraX;
+    for (int frame = 0; frame < 1000; ++frame) {
+        TitleScreen();
+        ASSERT_LE(TitleDrift, 50);
+        ASSERT_GE(TitleDrift, -50);
+        lowest = std::min(lowest, CameraX);
+        highest = std::max(highest, CameraX);
+    }
+    EXPECT_LT(lowest, 1800.1f);
+    EXPECT_GT(highest, 1800.1f);
+}
+
+TEST_F(Title, SpinsAndRollsAndTheFormationComesBackToItsHeading) {
+    TitleScreen();
+    EXPECT_EQ(CameraRoll, 30);
+    EXPECT_EQ(PlayerHeading, 200);
+    EXPECT_EQ(BoatModelHeading, 60);
+    for (int frame = 1; frame < 120; ++frame) TitleScreen();
+    EXPECT_EQ(CameraRoll, (120 * 30) % 3600);
+    EXPECT_EQ(PlayerHeading, (120 * 200) % 3600);
+    EXPECT_EQ(BoatModelHeading, (120 * 60) % 3600);
+}
+
+TEST_F(Title, UpStartsTheRaceSetUpOnTheSecondFrameOfThePress) {
+    TitleScreen();
+    headless::SetKey(platform::Key::Up, true);
+    TitleScreen();
+    EXPECT_EQ(Scene, kSceneTitle);
+    TitleScreen();
+    EXPECT_EQ(Scene, kSceneRaceSetup);
+}
+
+TEST_F(Title, DrawsTheFormationAndTheFlyingBoat) {
+    TitleScreen();
+    int formation = 0, white = 0;
+    const uint8_t* frame = headless::PresentedFrame();
+    for (int y = 1; y < 479; ++y)
+        for (int x = 1; x < 639; ++x) {
+            formation += frame[y * headless::BackBufferPitch() + x] == 251;
+            white += frame[y * headless::BackBufferPitch() + x] == 255;
+        }
+    EXPECT_GT(formation, 300);
+    EXPECT_GT(white, 50);
+}
+
+TEST_F(Title, AnimatesTheSameWithoutDrawing) {
+    struct State {
+        float playerX, playerY, playerZ, cameraX;
+        int32_t drift, roll, heading, formation;
+        bool operator==(const State&) const = default;
+    };
+    auto run = [](bool drawing) {
+        headless::Reset();
+        headless::SetText(false);
+        headless::SetDrawing(drawing);
+        ResetGame();
+        std::vector<State> states;
+        for (int frame = 0; frame < 300; ++frame) {
+            TitleScreen();
+            states.push_back({PlayerX, PlayerY, PlayerZ, CameraX, TitleDrift, CameraRoll,
+                              PlayerHeading, BoatModelHeading});
+        }
+        return states;
+    };
+    const std::vector<State> drawn = run(true);
+    const std::vector<State> undrawn = run(false);
+    headless::SetDrawing(true);
+    EXPECT_TRUE(drawn == undrawn);
+}
+
+}  // namespace

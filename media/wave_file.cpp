@@ -113,8 +113,8 @@ bool ReadWave(ByteSource& source, WaveFile& wave) {
     std::memcpy(wave.formatBlock.data(), format, kWaveFormatSize);
     wave.formatBlock[16] = static_cast<uint8_t>(extraCount & 0xFF);
     wave.formatBlock[17] = static_cast<uint8_t>(extraCount >> 8);
-    if (!source.ReadAt(fmt.dataOffset + kWaveFormatSize + 2, wave.formatBlock.data() + 18,
-                       extraCount)) {
+    if (extraCount != 0 && !source.ReadAt(fmt.dataOffset + kWaveFormatSize + 2,
+                                          wave.formatBlock.data() + 18, extraCount)) {
         return false;
     }
 

@@ -69,16 +69,6 @@ TEST_F(Models, TreeBelowSize30IsAVerticalLine) {
     EXPECT_EQ(At(320, 245), 0);  // the footprint, a point on the ground
 }
 
-TEST_F(Models, TreeOfTheSceneryFromTheWater) {
-    PlaceCamera(0, -12000, 2000, 900, 0, 0);
-    DrawTree(0, 0, 0, 4000);
-    EXPECT_SEEN(133, -133, 600, 249);   // trunk, 1197 tall
-    EXPECT_SEEN(665, -665, 1197, 250);  // crown base
-    EXPECT_SEEN(332, -332, 2598, 250);  // halfway up the crown to its apex at 4000
-    EXPECT_SEEN(0, -665, 0, 0);         // black footprint
-    EXPECT_NOT_SEEN(133, -133, 1400, 249);
-}
-
 // ---- Boats --------------------------------------------------------------------------------
 
 class Boats : public RenderCanvas {

@@ -115,13 +115,4 @@ TEST_F(Projection, QuadKeepsItsCornersWhenTooNearToDraw) {
     EXPECT_TRUE(Near(320, 291, 7));
 }
 
-TEST_F(Projection, NothingIsWrittenWithoutAFrameButResultsStillCome) {
-    FrameBits = nullptr;
-    DrawColour = 7;
-    DrawLine3D(1000, 0, 0, 1000, 100, 0);
-    DrawQuad3D(1000, 100, 100, 1000, -100, 100, 1000, -100, -100, 1000, 100, -100);
-    EXPECT_EQ(QuadX[0], 269);
-    EXPECT_EQ(Drawn(), 0);
-}
-
 }  // namespace

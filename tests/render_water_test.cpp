@@ -80,13 +80,4 @@ TEST_F(WaterGrid, DepthBelowOneIsBehindButExactlyZeroIsNot) {
     EXPECT_EQ(GridVisible[21 * 3 + 0], 0);
 }
 
-TEST_F(WaterGrid, ProjectsEvenWithoutAFrame) {
-    FrameBits = nullptr;
-    DrawWaterGrid();
-    ProjectPoint(24000, 24000, 100);
-    EXPECT_EQ(GridScreenX[440], ProjX);
-    EXPECT_EQ(GridScreenY[440], ProjY);
-    EXPECT_EQ(Drawn(), 0);
-}
-
 }  // namespace

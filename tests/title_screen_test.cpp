@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/headless/headless.h"
@@ -49,28 +48,6 @@ TEST_F(Title, CameraDriftsOnForNineFramesThenSwingsBack) {
         EXPECT_EQ(TitleDrift, drift);
         EXPECT_EQ(CameraX, expectedX);
     }
-    // It keeps swinging about 1800.1, never faster than 50 a frame.
-    float lowest = CameraX, highest = CameraX;
-    for (int frame = 0; frame < 1000; ++frame) {
-        TitleScreen();
-        ASSERT_LE(TitleDrift, 50);
-        ASSERT_GE(TitleDrift, -50);
-        lowest = std::min(lowest, CameraX);
-        highest = std::max(highest, CameraX);
-    }
-    EXPECT_LT(lowest, 1800.1f);
-    EXPECT_GT(highest, 1800.1f);
-}
-
-TEST_F(Title, SpinsAndRollsAndTheFormationComesBackToItsHeading) {
-    TitleScreen();
-    EXPECT_EQ(CameraRoll, 30);
-    EXPECT_EQ(PlayerHeading, 200);
-    EXPECT_EQ(BoatModelHeading, 60);
-    for (int frame = 1; frame < 120; ++frame) TitleScreen();
-    EXPECT_EQ(CameraRoll, (120 * 30) % 3600);
-    EXPECT_EQ(PlayerHeading, (120 * 200) % 3600);
-    EXPECT_EQ(BoatModelHeading, (120 * 60) % 3600);
 }
 
 TEST_F(Title, UpStartsTheRaceSetUpOnTheSecondFrameOfThePress) {

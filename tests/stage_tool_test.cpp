@@ -1,0 +1,199 @@
+// The stage author's checker and map, and the courses we ship.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "course/stage_file.h"
+#include "tests/stage_folder.h"
+#include "tools/stage/stage_check.h"
+#include "tools/stage/stage_map.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using stage_test::StageText;
+using stage_tool::Problem;
+
+std::vector<Problem> Check(const std::string& text) {
+    std::vector<Problem> problems;
+    stage_tool::CheckStageText("x.dat", text.data(), text.size(), problems);
+    return problems;
+}
+
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    text.replace(text.find(what), what.size(), with);
+    return text;
+}
+
+// "LINE: error|warning" for each problem, to compare in one go.
+std::vector<std::string> Summary(const std::vector<Problem>& problems) {
+    std::vector<std::string> lines;
+    for (const Problem& p : problems) {
+        lines.push_back(std::to_string(p.line) + (p.error ? " error" : " warning"));
+    }
+    return lines;
+}
+
+TEST(StageCheck, AGoodStageHasNothingToSay) {
+    EXPECT_TRUE(Check(StageText()).empty());
+}
+
+TEST(StageCheck, ReportsWhatTheLoaderRejectsAsOneErrorWithItsLine) {
+    const std::vector<Problem> problems = Check(Replaced(StageText(), "18000,3500", "18000"));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(stage_tool::FormatProblem(problems[0]),
+              "x.dat:8: error: the checkpoint 2 needs 2 numbers separated by commas");
+}
+
+TEST(StageCheck, WarnsAboutCoursesThatLoadButRaceBadly) {
+    std::string text = StageText("Bay", "3000,2000,4000", "9000,8000,9000");
+    text = Replaced(text, "18000,3500", "23500,3500");   // outside the fence
+    text = Replaced(text, "21500,11500", "23000,3700");  // 509 from the one before
+    text = Replaced(text, "4325,10500", "50,10500");     // ramp in the fence
+    text = Replaced(text, "18420,4460", "18420,-1");     // pad outside
+    EXPECT_EQ(Summary(Check(text)),
+              (std::vector<std::string>{"8 warning", "9 warning", "21 warning", "22 warning",
+                                        "24 warning", "25 warning"}));
+}
+
+TEST(StageCheck, WarnsAboutAnUnknownFormatWord) {
+    const std::string text =
+        Replaced(StageText(), "format:tidewake1.5\nBay\nInfo1\nInfo2", "format:tidewake9\nBay");
+    EXPECT_EQ(Summary(Check(text)), std::vector<std::string>{"1 warning"});
+}
+
+TEST(StageCheck, WarnsWhenNewRecordsWouldLandElsewhere) {
+    // No label at all: the records would go to the end of the file.
+    EXPECT_EQ(Summary(Check(Replaced(StageText(), "BestLap", "Records"))),
+              std::vector<std::string>{"23 warning"});
+    // The word earlier in the file: the records would be written over the texts.
+    EXPECT_EQ(Summary(Check(Replaced(StageText(), "Info2", "BestLap"))),
+              std::vector<std::string>{"5 warning"});
+}
+
+TEST(StageCheck, TheToolNamesEachFileAndFailsOnlyOnErrors) {
+    const fs::path folder = fs::temp_directory_path() / "tidewake-stage-tool-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    stage_test::WriteBytes(folder / "good.dat", StageText());
+    stage_test::WriteBytes(folder / "warn.dat", StageText("Bay", "3,2,1"));
+    stage_test::WriteBytes(folder / "bad.dat", Replaced(StageText(), "12\n", "x\n"));
+    const std::string tool = std::string(TIDEWAKE_BINARY_DIR) + "/tidewake-stage";
+    auto run = [&](const std::string& args) {
+        const std::string out = (folder / "out.txt").string();
+        const int status = std::system((tool + " " + args + " > " + out).c_str());
+        return std::make_pair(WEXITSTATUS(status), stage_test::ReadBytes(out));
+    };
+
+    auto [status, out] =
+        run("check " + (folder / "good.dat").string() + " " + (folder / "warn.dat").string());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, (folder / "warn.dat").string() +
+                       ":24: warning: the best laps are not in ascending order\n");
+
+    std::tie(status, out) =
+        run("check " + (folder / "bad.dat").string() + " " + (folder / "missing.dat").string());
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(out.find((folder / "bad.dat").string() + ":5: error: the opponent pace is not a"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find((folder / "missing.dat").string() + ": error: cannot open"),
+              std::string::npos)
+        << out;
+
+    std::tie(status, out) =
+        run("map " + (folder / "good.dat").string() + " " + (folder / "map.png").string());
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(stage_test::ReadBytes(folder / "map.png").substr(1, 3), "PNG");
+    fs::remove_all(folder);
+}
+
+TEST(StageMap, PutsEachThingWhereTheWorldHasIt) {
+    StageFile stage;
+    StageFileError error;
+    const std::string text = StageText();
+    ASSERT_TRUE(ParseStageFile(text.data(), text.size(), stage, error));
+    std::vector<uint8_t> pixels(stage_tool::kMapSize * stage_tool::kMapSize);
+    stage_tool::RenderStageMap(stage, pixels.data());
+    auto at = [&](double x, double y) {
+        return pixels[stage_tool::MapY(x) * stage_tool::kMapSize + stage_tool::MapX(y)];
+    };
+    const uint8_t water = at(12000, 12500);
+    EXPECT_NE(at(stage.checkpointX[2], stage.checkpointY[2]), water);
+    EXPECT_NE(at(stage.rampX, stage.rampY), water);
+    EXPECT_NE(at(stage.padX, stage.padY), at(stage.rampX, stage.rampY));
+    EXPECT_NE(at(stage.standX[0], stage.standY[0]), water);
+    // World x runs up the picture, y to the left, as on the race screen's course map.
+    EXPECT_LT(stage_tool::MapY(20000), stage_tool::MapY(1000));
+    EXPECT_LT(stage_tool::MapX(20000), stage_tool::MapX(1000));
+}
+
+double DistanceToLeg(const StageFile& s, int leg, double x, double y) {
+    const int next = (leg + 1) % kStageCheckpoints;
+    const double ax = s.checkpointX[leg], ay = s.checkpointY[leg];
+    const double dx = s.checkpointX[next] - ax, dy = s.checkpointY[next] - ay;
+    double t = ((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy);
+    t = std::fmax(0.0, std::fmin(1.0, t));
+    return std::hypot(ax + t * dx - x, ay + t * dy - y);
+}
+
+TEST(ShippedStages, AreCleanDistinctRaceableCourses) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(TIDEWAKE_SOURCE_DIR) / "stage")) {
+        files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 4u);
+    EXPECT_EQ(files[0].filename(), "01.dat");
+
+    std::vector<int32_t> paces;
+    std::vector<std::vector<int32_t>> layouts;
+    for (const fs::path& file : files) {
+        std::vector<Problem> problems;
+        EXPECT_TRUE(stage_tool::CheckStageFile(file.string(), problems));
+        for (const Problem& p : problems) ADD_FAILURE() << stage_tool::FormatProblem(p);
+
+        const std::string text = stage_test::ReadBytes(file);
+        StageFile s;
+        StageFileError error;
+        ASSERT_TRUE(ParseStageFile(text.data(), text.size(), s, error)) << file;
+        EXPECT_EQ(s.format, StageFormat::Version15) << file;
+        EXPECT_GE(static_cast<unsigned char>(s.name[0]), 0x81u) << file << ": a Japanese name";
+        EXPECT_GE(static_cast<unsigned char>(s.info1[0]), 0x81u) << file << ": Japanese texts";
+        for (int i = 0; i < kStageRecords; ++i) {
+            EXPECT_EQ(s.bestLaps[i], 99999) << file;
+            EXPECT_EQ(s.bestTotals[i], 99999) << file;
+        }
+        // The ramp and the pad lie on the course, where every boat passes.
+        double ramp = 1e9, pad = 1e9;
+        for (int leg = 0; leg < kStageCheckpoints; ++leg) {
+            ramp = std::fmin(ramp, DistanceToLeg(s, leg, s.rampX, s.rampY));
+            pad = std::fmin(pad, DistanceToLeg(s, leg, s.padX, s.padY));
+        }
+        EXPECT_LT(ramp, 300.0) << file;
+        EXPECT_LT(pad, 300.0) << file;
+        // Each camera stand is near enough to see its checkpoint and stands above the water.
+        for (int i = 0; i < kStageCheckpoints; ++i) {
+            const double d =
+                std::hypot(s.standX[i] - s.checkpointX[i], s.standY[i] - s.checkpointY[i]);
+            EXPECT_LT(d, 4000.0) << file << " stand " << i + 1;
+            EXPECT_GT(s.standZ[i], 300) << file;
+        }
+        paces.push_back(s.pace);
+        layouts.emplace_back(s.checkpointX, s.checkpointX + kStageCheckpoints);
+        layouts.back().insert(layouts.back().end(), s.checkpointY, s.checkpointY + 6);
+    }
+    EXPECT_EQ(paces.front(), 8);
+    EXPECT_EQ(*std::max_element(paces.begin(), paces.end()), 13);
+    EXPECT_TRUE(std::is_sorted(paces.begin(), paces.end()));
+    std::sort(layouts.begin(), layouts.end());
+    EXPECT_EQ(std::unique(layouts.begin(), layouts.end()), layouts.end());
+}
+
+}  // namespace

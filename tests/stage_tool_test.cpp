@@ -1,6 +1,7 @@
 // The stage author's checker and map, and the courses we ship.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -78,9 +79,9 @@ TEST(StageCheck, WarnsWhenNewRecordsWouldLandElsewhere) {
 }
 
 TEST(StageCheck, TheToolNamesEachFileAndFailsOnlyOnErrors) {
-    const fs::path folder = fs::temp_directory_path() / "tidewake-stage-tool-test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    char pattern[] = "/tmp/tidewake-stage-tool-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const fs::path folder = pattern;
     stage_test::WriteBytes(folder / "good.dat", StageText());
     stage_test::WriteBytes(folder / "warn.dat", StageText("Bay", "3,2,1"));
     stage_test::WriteBytes(folder / "bad.dat", Replaced(StageText(), "12\n", "x\n"));

@@ -56,19 +56,21 @@ void Finish(std::vector<double>& s) {
 void AddBell(std::vector<double>& s, double start, double freq, double level) {
     static const double kPartials[][3] = {
         // ratio, level, decay time (s)
-        {1.0, 1.0, 0.45},
-        {2.0, 0.45, 0.25},
-        {3.01, 0.25, 0.12},
-        {4.2, 0.12, 0.06},
+        {1.0, 1.0, 0.22},
+        {2.0, 0.45, 0.14},
+        {3.01, 0.25, 0.08},
+        {4.2, 0.12, 0.05},
     };
     const size_t first = static_cast<size_t>(start * kRate);
     for (size_t i = first; i < s.size(); ++i) {
         const double t = double(i - first) / kRate;
+        // A soft strike (3 ms) rather than a click.
+        const double strike = t < 0.003 ? t / 0.003 : 1.0;
         double v = 0.0;
         for (const auto& p : kPartials) {
             v += p[1] * std::exp(-t / p[2]) * std::sin(2.0 * kPi * freq * p[0] * t);
         }
-        s[i] += level * v;
+        s[i] += level * strike * v;
     }
 }
 
@@ -76,7 +78,7 @@ void AddBell(std::vector<double>& s, double start, double freq, double level) {
 
 // Two quick rising bell notes, an octave-and-a-fifth apart, ringing out.
 std::vector<double> CheckpointChime() {
-    std::vector<double> s = Silence(0.7);
+    std::vector<double> s = Silence(0.9);
     AddBell(s, 0.0, 1318.51, 0.8);    // E6
     AddBell(s, 0.075, 1975.53, 1.0);  // B6
     Finish(s);

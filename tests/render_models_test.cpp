@@ -65,7 +65,9 @@ TEST_F(Models, TreeBelowSize30IsAVerticalLine) {
     EXPECT_LE(crown, 11);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
-            if (At(x, y) == 250) EXPECT_EQ(x, 320) << y;
+            if (At(x, y) == 250) {
+                EXPECT_EQ(x, 320) << y;
+            }
     EXPECT_EQ(At(320, 245), 0);  // the footprint, a point on the ground
 }
 

@@ -95,7 +95,9 @@ namespace platform {
 bool OpenWindow() {
     return true;
 }
-void CloseDisplay() {}
+void CloseDisplay() {
+    ShutDownTtfText();
+}
 
 void ShowErrorBox(const char* caption, const char* text) {
     const std::string message = Cp932ToUtf8(text, std::strlen(text));

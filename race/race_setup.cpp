@@ -108,12 +108,16 @@ void ApplyOpponentPace() {
     }
 }
 
-void RaceSetup() {
+void ResetRaceState() {
     ResetPlayer();
     ResetOpponents();
     ResetProgress();
     ResetViews();
     ResetCourseAnimation();
+}
+
+void RaceSetup() {
+    ResetRaceState();
 
     if (ReplayMode == 1) {
         // A replay runs again on the loaded stage with the pace its race had.

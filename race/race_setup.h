@@ -6,6 +6,10 @@
 // starts at once on the stage it was driven on.
 void RaceSetup();
 
+// Puts the boats on the start grid and the race progress, the views, the camera and the course
+// animation back to their start values; the part of RaceSetup that does not change scene.
+void ResetRaceState();
+
 // Scales the opponents' speeds by the stage's pace: each becomes (speed / 10) * OpponentPace.
 // Runs once per race start, always after RaceSetup has restored the base speeds.
 void ApplyOpponentPace();

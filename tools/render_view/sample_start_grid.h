@@ -4,6 +4,7 @@
 #pragma once
 
 #include "course/course_world.h"
+#include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/boat_model.h"
 #include "render/buoy_tree.h"
@@ -17,21 +18,11 @@ namespace sample_grid {
 inline constexpr double kCheckpointX[kCheckpointCount] = {9000, 20500, 21500, 15000, 5000, 2500};
 inline constexpr double kCheckpointY[kCheckpointCount] = {2000, 4000, 14000, 21000, 20000, 10000};
 
-// Places the boats on the grid, flattens the water and puts the chase camera 1800 behind and
-// 400 above the player, looking 10 degrees down.
+// Sets the race up as at its start (boats on the grid, flat water), with the player's hull
+// level, and puts the chase camera 1800 behind and 400 above the player, looking 10 degrees
+// down.
 inline void Place() {
-    for (float& height : WaveHeight) height = 100.0f;
-    for (int i = 0; i < kOpponentCount; ++i) {
-        OpponentX[i] = static_cast<float>(1400.1 + 800.0 * i);
-        OpponentY[i] = i % 2 == 0 ? 1400.1f : 2000.1f;
-        OpponentZ[i] = 170.1f;
-        OpponentHeading[i] = 0;
-        OpponentBob[i] = 6.0f;
-    }
-    PlayerX = 600.1f;
-    PlayerY = 2000.1f;
-    PlayerZ = 170.1f;
-    PlayerHeading = 0;
+    ResetRaceState();
     PlayerRock = 0;
 
     CameraX = -1199.9f;

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "base/program_dir.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "media/wave_file.h"
-#include "shell/program_dir.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/trig_tables.h"
 #include "platform/headless/headless.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 #include "render/water_grid.h"
 #include "screens/title.h"
 #include "shell/reset_game.h"
-#include "shell/trig_tables.h"
 #include "tools/render_view/sample_start_grid.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "media/display.h"
 #include "media/japanese_texts.h"
+#include "media/shutdown.h"
 #include "platform/platform.h"
-#include "shell/window_proc.h"
 
 int32_t StageCount = 1;
 int32_t StageNumber = 1;

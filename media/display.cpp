@@ -5,7 +5,7 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "platform/platform.h"
-#include "render/frame_buffer.h"
+#include "render/frame_state.h"
 
 int32_t BlitClip[4] = {0, 0, 0, 0};
 

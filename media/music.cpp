@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "base/program_dir.h"
 #include "platform/platform.h"
-#include "shell/program_dir.h"
 
 int32_t MusicOpen = 0;
 

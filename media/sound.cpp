@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "base/program_dir.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "media/wave_file.h"
 #include "platform/platform.h"
-#include "shell/program_dir.h"
 
 int32_t GateSound = 0;
 int32_t BoostSound = 0;

@@ -1,13 +1,13 @@
 #include "race/race_setup.h"
 
-#include "course/course_world.h"
+#include "base/app_state.h"
+#include "base/random.h"
 #include "course/stage.h"
 #include "race/race_state.h"
-#include "race/race_view.h"
-#include "race/replay.h"
-#include "render/camera.h"
-#include "shell/app_state.h"
-#include "shell/random.h"
+#include "race/replay_state.h"
+#include "race/view_state.h"
+#include "render/camera_state.h"
+#include "world/world_state.h"
 
 namespace {
 

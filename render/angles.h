@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "shell/trig_tables.h"
+#include "base/trig_tables.h"
 
 // Angles are kept in 0..3599 by whoever turns them; one that slipped out of range is folded
 // back rather than read past the end of the tables.

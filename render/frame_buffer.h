@@ -1,15 +1,9 @@
-// The locked 8-bit back buffer and the one routine that draws into it: a clipped line.
+// The one routine that draws into the locked back buffer: a clipped line.
 #pragma once
 
 #include <cstdint>
 
-// Pixel (x, y) is FrameBits[y * FramePitch + x]. Null whenever the buffer is not locked:
-// every drawing routine then skips its writes but still does the rest of its work.
-extern uint8_t* FrameBits;
-extern int32_t FramePitch;
-
-// Low byte: the palette index DrawLine writes.
-extern int32_t DrawColour;
+#include "render/frame_state.h"
 
 // left, top, right, bottom; every edge inclusive.
 extern const int32_t ClipRect[4];

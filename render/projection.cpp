@@ -1,7 +1,7 @@
 #include "render/projection.h"
 
 #include "render/angles.h"
-#include "render/camera.h"
+#include "render/camera_state.h"
 #include "render/frame_buffer.h"
 
 int32_t ProjX = 0;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "course/course_world.h"
+#include "world/world_state.h"
 
 // Screen position of every grid point (row by row, as WaveHeight) and 1 where the point lies
 // at least one unit ahead of the camera. Rewritten by every DrawWaterGrid.

@@ -1,13 +1,11 @@
 #include "screens/opening.h"
 
+#include "base/app_state.h"
+#include "base/frame_pace.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "media/text.h"
 #include "render/frame_buffer.h"
-#include "shell/app_state.h"
-#include "shell/frame_pace.h"
-
-int32_t ScreenFrames = 0;
 
 namespace {
 

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-// Frame counter of the opening and of the results screen (they never run together).
-extern int32_t ScreenFrames;
+#include "screens/screen_state.h"
 
 // Number of frames the opening lasts.
 constexpr int32_t kOpeningFrames = 201;

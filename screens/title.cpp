@@ -1,20 +1,19 @@
 #include "screens/title.h"
 
+#include "base/app_state.h"
+#include "base/frame_pace.h"
+#include "base/keys.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "race/race_state.h"
-#include "race/race_view.h"
+#include "race/view_state.h"
 #include "render/boat_model.h"
-#include "render/camera.h"
+#include "render/camera_state.h"
 #include "render/frame_buffer.h"
-#include "shell/app_state.h"
-#include "shell/frame_pace.h"
-#include "shell/keys.h"
 
-int32_t TitleDrift = 0;
 int32_t TitleUpKey = 0;
 
 namespace {

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-// Change of the title camera's x per frame.
-extern int32_t TitleDrift;
+#include "screens/screen_state.h"
 
 // Key state of Up on the title.
 extern int32_t TitleUpKey;

@@ -1,13 +1,14 @@
 #include "shell/main_loop.h"
 
+#include "base/app_state.h"
+#include "base/program_dir.h"
+#include "base/random.h"
 #include "course/stage.h"
 #include "media/display.h"
+#include "media/shutdown.h"
 #include "media/sound.h"
 #include "platform/platform.h"
 #include "screens/opening.h"
-#include "shell/app_state.h"
-#include "shell/program_dir.h"
-#include "shell/random.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
 

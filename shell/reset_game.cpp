@@ -1,12 +1,12 @@
 #include "shell/reset_game.h"
 
+#include "base/app_state.h"
+#include "base/trig_tables.h"
 #include "race/race_state.h"
-#include "race/replay.h"
+#include "race/replay_state.h"
 #include "render/boat_model.h"
-#include "render/camera.h"
+#include "render/camera_state.h"
 #include "screens/title.h"
-#include "shell/app_state.h"
-#include "shell/trig_tables.h"
 
 void ResetGame() {
     BuildTrigTables();

@@ -1,9 +1,9 @@
 #include "shell/scene_table.h"
 
+#include "base/app_state.h"
 #include "race/race_setup.h"
 #include "screens/opening.h"
 #include "screens/title.h"
-#include "shell/app_state.h"
 #include "shell/reset_game.h"
 
 namespace {

@@ -1,29 +1,8 @@
 #include "shell/window_proc.h"
 
-#include "media/display.h"
+#include "base/app_state.h"
 #include "media/music.h"
-#include "media/sound.h"
-#include "media/text.h"
-#include "shell/app_state.h"
-
-void ShutDownMedia() {
-    ShutDownDisplay();
-    ShutDownAudio();
-    ResetTextFont();
-}
-
-namespace {
-
-void ShutDownOnce() {
-    if (ShutdownState == 0) ShutdownState = 1;
-    if (ShutdownState < 2) {
-        UnlockFrame();
-        ShutDownMedia();
-        ShutdownState = 2;
-    }
-}
-
-}  // namespace
+#include "media/shutdown.h"
 
 void HandleWindowEvent(platform::EventType event) {
     switch (event) {
@@ -47,10 +26,4 @@ void HandleWindowEvent(platform::EventType event) {
             HandleMusicEnded();
             break;
     }
-}
-
-void QuitGame(int32_t exitStatus) {
-    ExitStatus = exitStatus;
-    ShutDownOnce();
-    QuitPosted = true;
 }

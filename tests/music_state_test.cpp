@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
+#include "base/program_dir.h"
 #include "media/music.h"
 #include "platform/headless/headless.h"
-#include "shell/app_state.h"
 #include "shell/main_loop.h"
-#include "shell/program_dir.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
 

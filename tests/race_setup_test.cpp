@@ -1,18 +1,18 @@
 // Scene 2: every race and every replay starts from the same grid, with the stage's pace.
 #include <gtest/gtest.h>
 
-#include "course/course_world.h"
+#include "base/app_state.h"
+#include "base/random.h"
 #include "course/stage.h"
 #include "platform/headless/headless.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
-#include "race/race_view.h"
-#include "race/replay.h"
-#include "render/camera.h"
-#include "shell/app_state.h"
+#include "race/replay_state.h"
+#include "race/view_state.h"
+#include "render/camera_state.h"
 #include "shell/main_loop.h"
-#include "shell/random.h"
 #include "tests/stage_folder.h"
+#include "world/world_state.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/camera.h"
+#include "base/trig_tables.h"
+#include "render/camera_state.h"
 #include "render/frame_buffer.h"
-#include "shell/trig_tables.h"
 
 class RenderCanvas : public ::testing::Test {
   protected:

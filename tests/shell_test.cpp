@@ -3,13 +3,13 @@
 
 #include <vector>
 
+#include "base/app_state.h"
+#include "base/frame_pace.h"
+#include "base/keys.h"
+#include "base/random.h"
+#include "base/trig_tables.h"
 #include "platform/headless/headless.h"
-#include "shell/app_state.h"
-#include "shell/frame_pace.h"
-#include "shell/keys.h"
 #include "shell/main_loop.h"
-#include "shell/random.h"
-#include "shell/trig_tables.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/program_dir.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
-#include "shell/program_dir.h"
 
 namespace {
 

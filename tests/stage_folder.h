@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "base/app_state.h"
 #include "platform/headless/headless.h"
-#include "shell/app_state.h"
 
 namespace stage_test {
 

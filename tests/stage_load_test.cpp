@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/app_state.h"
 #include "course/stage.h"
 #include "course/stage_file.h"
 #include "platform/headless/headless.h"
-#include "shell/app_state.h"
 #include "tests/stage_folder.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "base/app_state.h"
 #include "platform/headless/headless.h"
 #include "race/race_state.h"
 #include "render/boat_model.h"
-#include "render/camera.h"
-#include "shell/app_state.h"
+#include "render/camera_state.h"
 #include "shell/reset_game.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // effect fails. For listening, and for the captured-audio test.
 #include <cstdio>
 
+#include "base/program_dir.h"
 #include "media/sound.h"
 #include "platform/platform.h"
-#include "shell/program_dir.h"
 
 int main() {
     GetProgramDir();

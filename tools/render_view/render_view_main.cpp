@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "base/trig_tables.h"
 #include "media/palette.h"
 #include "platform/headless/png_writer.h"
 #include "platform/platform.h"
-#include "render/camera.h"
+#include "render/camera_state.h"
 #include "render/frame_buffer.h"
-#include "shell/trig_tables.h"
 #include "tools/render_view/sample_start_grid.h"
 
 namespace {

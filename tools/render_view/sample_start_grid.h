@@ -3,15 +3,15 @@
 // player behind them, flat water, and the chase camera behind the player.
 #pragma once
 
-#include "course/course_world.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/boat_model.h"
 #include "render/buoy_tree.h"
-#include "render/camera.h"
+#include "render/camera_state.h"
 #include "render/frame_buffer.h"
 #include "render/scenery.h"
 #include "render/water_grid.h"
+#include "world/world_state.h"
 
 namespace sample_grid {
 

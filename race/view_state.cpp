@@ -1,4 +1,4 @@
-#include "race/race_view.h"
+#include "race/view_state.h"
 
 int32_t CameraMode = 0;
 int32_t CameraKeyDelay = 0;

@@ -1,4 +1,4 @@
-#include "shell/keys.h"
+#include "base/keys.h"
 
 void PollKey(platform::Key key, int32_t& state) {
     if (platform::IsKeyDown(key)) {

@@ -1,4 +1,4 @@
-#include "course/course_world.h"
+#include "world/world_state.h"
 
 float WaveHeight[kWaterGridPoints] = {};
 float WaveSpeed[kWaterGridPoints] = {};

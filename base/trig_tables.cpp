@@ -1,4 +1,4 @@
-#include "shell/trig_tables.h"
+#include "base/trig_tables.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "shell/frame_pace.h"
+#include "base/frame_pace.h"
 
 #include "platform/platform.h"
 

@@ -1,4 +1,4 @@
-#include "race/replay.h"
+#include "race/replay_state.h"
 
 int32_t ReplayInputs[kReplayFrames] = {};
 int32_t ReplayMode = 0;

@@ -1,4 +1,4 @@
-#include "shell/app_state.h"
+#include "base/app_state.h"
 
 int32_t Scene = 0;
 int32_t AppActive = 0;

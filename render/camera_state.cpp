@@ -1,4 +1,4 @@
-#include "render/camera.h"
+#include "render/camera_state.h"
 
 float CameraX = 0.0f;
 float CameraY = 0.0f;

@@ -1,4 +1,4 @@
-#include "shell/program_dir.h"
+#include "base/program_dir.h"
 
 #include <cstdio>
 

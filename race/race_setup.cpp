@@ -4,6 +4,7 @@
 #include "base/random.h"
 #include "course/stage.h"
 #include "race/race_state.h"
+#include "race/records.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
@@ -59,6 +60,7 @@ void ResetProgress() {
     RaceFrame = 1;
     FinishedOpponents = 1;
     CheckpointBanner = 0;
+    RecordedTotal = -1.0;
 }
 
 // The views start with the chase camera; the camera itself is parked high above the middle

@@ -41,3 +41,9 @@ int32_t RaceFrame = 0;
 int32_t FinishedOpponents = 0;
 int32_t CheckpointBanner = 0;
 int32_t PlayerRaceScore = 0;
+int32_t RacePlace = 0;
+
+int32_t RaceDownKey = 0;
+int32_t RaceLeftKey = 0;
+int32_t RaceRightKey = 0;
+int32_t RaceQuitKey = 0;

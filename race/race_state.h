@@ -50,4 +50,11 @@ extern double LapTimes[kLapCount];
 extern int32_t RaceFrame;
 extern int32_t FinishedOpponents;
 extern int32_t CheckpointBanner;
-extern int32_t PlayerRaceScore;
+extern int32_t PlayerRaceScore;  // distance still to go: 1000000 a lap, 100000 a checkpoint
+extern int32_t RacePlace;        // 1..8, the place the race display showed this frame
+
+// ---- Keys of the race scene (edge states, polled once per race frame) ----
+extern int32_t RaceDownKey;   // view change
+extern int32_t RaceLeftKey;   // steer left; in a replay, back to the title
+extern int32_t RaceRightKey;  // steer right
+extern int32_t RaceQuitKey;   // Q: back to the title

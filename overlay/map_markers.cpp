@@ -1,0 +1,3 @@
+#include "overlay/map_markers.h"
+
+void DrawMapMarkers() {}

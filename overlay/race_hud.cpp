@@ -1,0 +1,4 @@
+#include "overlay/race_hud.h"
+
+void DrawRaceBanners() {}
+void DrawRaceHud() {}

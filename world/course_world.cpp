@@ -1,0 +1,3 @@
+#include "world/course_world.h"
+
+void UpdateCourseWorld() {}

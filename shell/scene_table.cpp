@@ -3,6 +3,7 @@
 #include "base/app_state.h"
 #include "race/race_setup.h"
 #include "screens/opening.h"
+#include "screens/race_scene.h"
 #include "screens/title.h"
 #include "shell/reset_game.h"
 
@@ -12,7 +13,7 @@ constexpr SceneHandler kHandlers[10] = {
     ResetGame,      // 0 table building and reset
     TitleScreen,    // 1 title
     RaceSetup,      // 2 race set-up
-    nullptr,        // 3 race
+    RaceScene,      // 3 race
     nullptr,        // 4 (none)
     nullptr,        // 5 stage select
     nullptr,        // 6 countdown

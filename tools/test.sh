@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test: first the whole suite as
 # shipped (a broken test shows within seconds of the build), then the whole suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time.
-# Every configure turns the tests on, so a build folder last set up by tools/play.sh (tests off)
-# cannot make this pass by running nothing; ctest also fails when it finds no tests.
+# Both test builds are always configured with the tests on, so a build folder last set up by
+# tools/play.sh (tests off) cannot make this pass by running nothing; ctest also fails when it
+# finds no tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

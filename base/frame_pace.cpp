@@ -6,23 +6,24 @@ uint32_t FramePaceTick = 0;
 
 namespace {
 
-// Sleeping is coarse; the last couple of milliseconds are spun so the frame lands on time.
+// Sleeping is coarse; the last couple of milliseconds are polled so the frame lands on time.
 constexpr uint32_t kSpinMilliseconds = 2;
 
-// Whether tick `a` is at or after tick `b`, across the 2^32 wrap.
-bool NotBefore(uint32_t a, uint32_t b) {
-    return static_cast<int32_t>(a - b) >= 0;
+// Ticks since the last wait ended. Unsigned, so the clock's wrap is harmless and a pause of any
+// length reads as long past rather than as a tick still to come.
+uint32_t SinceLastFrame(uint32_t now) {
+    return now - FramePaceTick;
 }
 
 }  // namespace
 
 void WaitFramePace() {
-    const uint32_t target = FramePaceTick + kFrameMilliseconds;
     uint32_t now = platform::Ticks();
-    if (!NotBefore(now, target)) {
-        const uint32_t left = target - now;
+    const uint32_t elapsed = SinceLastFrame(now);
+    if (elapsed < kFrameMilliseconds) {
+        const uint32_t left = kFrameMilliseconds - elapsed;
         if (left > kSpinMilliseconds) platform::Sleep(left - kSpinMilliseconds);
-        while (!NotBefore(now = platform::Ticks(), target)) platform::SpinPause();
+        while (SinceLastFrame(now = platform::Ticks()) < kFrameMilliseconds) platform::SpinPause();
     }
     FramePaceTick = now;
 }

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/audio.h"
 #include "platform/files.h"
@@ -89,6 +91,20 @@ void FillBackBuffer(uint8_t index);
 
 // Shows the back buffer.
 void PresentBackBuffer();
+
+// ---- Bitmaps --------------------------------------------------------------------------------
+
+// Reads a BMP file as palette indices, each pixel the entry of the palette set by SetPalette
+// nearest to its colour; `indices` holds `height` rows of `width` bytes, top row first. False
+// (with `error` saying why) when the file is missing or not a readable BMP.
+bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
+                    std::string& error);
+
+// Copies `width` x `height` bytes from `src` into the unlocked back buffer with their top-left
+// corner at (x, y), leaving the pixels equal to `transparent` and those outside the frame as
+// they were.
+void BlitToBackBuffer(int x, int y, const uint8_t* src, int srcPitch, int width, int height,
+                      uint8_t transparent);
 
 // ---- Text -----------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "media/display.h"
 #include "media/shutdown.h"
 #include "media/sound.h"
+#include "overlay/sprites.h"
 #include "platform/platform.h"
 #include "screens/opening.h"
 #include "shell/scene_table.h"
@@ -28,6 +29,8 @@ bool StartUp() {
     BoostSound = LoadSound("speed.WAV");
     JumpSound = LoadSound("jump.WAV");
     CrashSound = LoadSound("crash.WAV");
+    EmptyBitmapSlots();
+    CharSlot = LoadBitmapSlot("CHAR");
     CountStages();
 
     Scene = kSceneOpening;

@@ -75,12 +75,19 @@ TEST_F(FramePace, SlowFrameGoesAtOnceAndTheNextCountsFromIt) {
     EXPECT_EQ(headless::Clock(), before + 83);
 }
 
+// However long the pause (past half the clock's range too), the first wait ends at once and the
+// frames after it keep the 33 ms pace from there.
 TEST_F(FramePace, FirstWaitAfterALongPauseEndsAtOnce) {
-    Run(2, 1);
-    headless::AdvanceClock(60000);
-    const uint32_t resumed = headless::Clock();
-    WaitFramePace();
-    EXPECT_EQ(headless::Clock(), resumed);
+    for (uint32_t pause : {60000u, 3000000000u, 0xFFFFFFFFu}) {
+        Run(2, 1);
+        headless::AdvanceClock(pause);
+        const uint32_t resumed = headless::Clock();
+        WaitFramePace();
+        EXPECT_EQ(headless::Clock(), resumed) << "pause " << pause;
+        EXPECT_EQ(FramePaceTick, resumed);
+        WaitFramePace();
+        EXPECT_EQ(headless::Clock(), resumed + 33u) << "pause " << pause;
+    }
 }
 
 TEST_F(FramePace, SurvivesTheClockWrapping) {

@@ -151,4 +151,34 @@ TEST_F(StageRecords, TheReplacedFileKeepsItsPermissions) {
               1);
 }
 
+// A stage that is a symbolic link (to a course kept elsewhere) is saved through the link: the
+// link stays a link, the file it points at gets the records and keeps its permissions, and no
+// temporary file is left on either side.
+TEST_F(StageRecords, ALinkedStageIsSavedThroughTheLink) {
+    const std::string old = StageText();
+    std::filesystem::create_directory(root_ / "courses");
+    const auto target = root_ / "courses" / "bay.dat";
+    stage_test::WriteBytes(target, old);
+    chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink("../courses/bay.dat", Stage("01.dat"));
+
+    ASSERT_TRUE(LoadStage(1));
+    BestLaps[0] = 12.34;
+    SaveStageRecords();
+
+    EXPECT_TRUE(std::filesystem::is_symlink(Stage("01.dat")));
+    EXPECT_EQ(std::filesystem::read_symlink(Stage("01.dat")), "../courses/bay.dat");
+    const std::string saved = stage_test::ReadBytes(target);
+    EXPECT_EQ(saved, Head(old) + " 1234, 7012, 9999\n13000,14000,15000\n");
+    struct stat info;
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    for (const auto& folder : {root_ / "stage", root_ / "courses"}) {
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << folder;
+    }
+}
+
 }  // namespace

@@ -1,20 +1,37 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the fuzzers for a bounded
-# time, the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the whole
-# suite as shipped.
+# Installs what is missing, builds everything and runs every test: first the whole suite as
+# shipped (a broken test shows within seconds of the build), then the whole suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time.
+# Both test builds are always configured with the tests on, so a build folder last set up by
+# tools/play.sh (tests off) cannot make this pass by running nothing; ctest also fails when it
+# finds no tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 tools/setup.sh test
-jobs=$(nproc)
+jobs=${TIDEWAKE_JOBS:-$(nproc)}
 fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-60}
+
+echo "== tests"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWAKE_SANITIZE=OFF \
+    -DTIDEWAKE_FUZZ=OFF -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
+
+echo "== tests under the sanitizers"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWAKE_SANITIZE=ON \
+    -DTIDEWAKE_FUZZ=OFF -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" -E '^smoke\.'
 
 echo "== fuzzing (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTIDEWAKE_FUZZ=ON -DTIDEWAKE_SANITIZE=ON -DTIDEWAKE_TESTS=OFF -DTIDEWAKE_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs"
+fuzzers=0
 for fuzzer in build-fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
+    fuzzers=$((fuzzers + 1))
     name=${fuzzer#build-fuzz/fuzz_}
     corpus=build-fuzz/corpus-$name
     mkdir -p "$corpus"
@@ -31,14 +48,8 @@ for fuzzer in build-fuzz/fuzz_*; do
         exit 1
     fi
 done
-
-echo "== tests under the sanitizers"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWAKE_SANITIZE=ON \
-    -DTIDEWAKE_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^smoke\.'
-
-echo "== tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+if [ "$fuzzers" -eq 0 ]; then
+    echo "no fuzz targets were built"
+    exit 1
+fi
+echo "== all tests passed"

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -54,6 +55,16 @@ bool Fail(std::string& error, const std::string& what) {
     return false;
 }
 
+// The file a path names in the end: a symbolic link is followed to its target, so that the
+// link stays a link and the new contents land where the old ones were.
+bool ResolveLinks(const char* path, std::string& target) {
+    char* resolved = realpath(path, nullptr);
+    if (resolved == nullptr) return false;
+    target = resolved;
+    std::free(resolved);
+    return true;
+}
+
 }  // namespace
 
 void SetBeforeRenameHook(BeforeRenameHook hook) {
@@ -61,20 +72,22 @@ void SetBeforeRenameHook(BeforeRenameHook hook) {
 }
 
 bool ReplaceFileContents(const char* path, const char* data, size_t size, std::string& error) {
+    std::string target;
+    if (!ResolveLinks(path, target)) return Fail(error, "cannot find the file");
     struct stat info;
-    if (stat(path, &info) != 0) return Fail(error, "cannot find the file");
+    if (stat(target.c_str(), &info) != 0) return Fail(error, "cannot find the file");
     if (!S_ISREG(info.st_mode)) {
         error = "not a regular file";
         return false;
     }
     // The file is replaced only where the system would let the game update it in place: a
     // read-only file stays as it is for its player (the administrator may still write it).
-    const int probe = open(path, O_WRONLY | O_CLOEXEC);
+    const int probe = open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (probe < 0) return Fail(error, "cannot write the file");
     close(probe);
 
-    const std::string folder = FolderOf(path);
-    std::string temp = std::string(path) + ".XXXXXX";
+    const std::string folder = FolderOf(target);
+    std::string temp = target + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return Fail(error, "cannot create a temporary file in " + folder);
 
@@ -87,7 +100,8 @@ bool ReplaceFileContents(const char* path, const char* data, size_t size, std::s
         error = "interrupted before the rename";
         ok = false;
     }
-    if (ok && rename(temp.c_str(), path) != 0) ok = Fail(error, "cannot rename over the file");
+    if (ok && rename(temp.c_str(), target.c_str()) != 0)
+        ok = Fail(error, "cannot rename over the file");
     if (!ok) {
         unlink(temp.c_str());
         return false;

@@ -5,7 +5,9 @@
 #include <deque>
 #include <string>
 
+#include "platform/common/bmp_indices.h"
 #include "platform/common/cp932.h"
+#include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
@@ -160,6 +162,18 @@ void FillBackBuffer(uint8_t index) {
 void PresentBackBuffer() {
     ++S().presentCount;
     if (S().drawing) std::memcpy(S().presented, S().backBuffer, sizeof S().presented);
+}
+
+bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
+                    std::string& error) {
+    return ReadBmpAsIndices(path, S().palette, indices, width, height, error);
+}
+
+void BlitToBackBuffer(int x, int y, const uint8_t* src, int srcPitch, int width, int height,
+                      uint8_t transparent) {
+    if (!S().drawing) return;
+    BlitTransparent(S().backBuffer, kPitch, kFrameWidth, kFrameHeight, x, y, src, srcPitch, width,
+                    height, transparent);
 }
 
 void DrawText(int x, int y, const char* cp932, size_t length, int cellHeight, uint8_t index) {

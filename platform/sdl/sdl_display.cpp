@@ -8,7 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/common/bmp_indices.h"
 #include "platform/common/cp932.h"
+#include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
@@ -232,6 +234,17 @@ void PresentBackBuffer() {
     if (d.window == nullptr) return;
     std::memcpy(d.shown, d.backBuffer, sizeof d.shown);
     Show(d);
+}
+
+bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
+                    std::string& error) {
+    return ReadBmpAsIndices(path, Screen().colours, indices, width, height, error);
+}
+
+void BlitToBackBuffer(int x, int y, const uint8_t* src, int srcPitch, int width, int height,
+                      uint8_t transparent) {
+    BlitTransparent(Screen().backBuffer, kPitch, kFrameWidth, kFrameHeight, x, y, src, srcPitch,
+                    width, height, transparent);
 }
 
 void DrawText(int x, int y, const char* cp932, size_t length, int cellHeight, uint8_t index) {

@@ -1,0 +1,75 @@
+#include "platform/common/bmp_indices.h"
+
+#include <SDL.h>
+
+#include <unordered_map>
+
+namespace platform {
+namespace {
+
+// A sprite sheet is a few pixels; anything this large is not one and would only eat memory.
+constexpr int kMaxSide = 4096;
+
+int DistanceSquared(const Rgb& c, int r, int g, int b) {
+    const int dr = c.r - r, dg = c.g - g, db = c.b - b;
+    return dr * dr + dg * dg + db * db;
+}
+
+}  // namespace
+
+uint8_t NearestIndex(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b) {
+    int best = 0;
+    int bestDistance = DistanceSquared(palette[0], r, g, b);
+    auto consider = [&](int i) {
+        const int d = DistanceSquared(palette[i], r, g, b);
+        if (d < bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    };
+    for (int i = 1; i < 10; ++i) consider(i);
+    for (int i = 246; i < 256; ++i) consider(i);
+    for (int i = 10; i < 246; ++i) consider(i);
+    return static_cast<uint8_t>(best);
+}
+
+bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
+                      int& width, int& height, std::string& error) {
+    SDL_Surface* loaded = SDL_LoadBMP(path);
+    if (loaded == nullptr) {
+        error = SDL_GetError();
+        return false;
+    }
+    // Whatever the file's depth, read it as bytes R, G, B, A; the alpha is not looked at.
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    if (rgba == nullptr) {
+        error = SDL_GetError();
+        return false;
+    }
+    if (rgba->w <= 0 || rgba->h <= 0 || rgba->w > kMaxSide || rgba->h > kMaxSide) {
+        error = "the picture is " + std::to_string(rgba->w) + " x " + std::to_string(rgba->h) +
+                " pixels";
+        SDL_FreeSurface(rgba);
+        return false;
+    }
+    width = rgba->w;
+    height = rgba->h;
+    indices.assign(static_cast<size_t>(width) * height, 0);
+    std::unordered_map<uint32_t, uint8_t> matched;
+    const auto* pixels = static_cast<const uint8_t*>(rgba->pixels);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* p = pixels + static_cast<size_t>(y) * rgba->pitch;
+        for (int x = 0; x < width; ++x, p += 4) {
+            const uint32_t rgb = p[0] | (p[1] << 8) | (p[2] << 16);
+            auto found = matched.find(rgb);
+            if (found == matched.end())
+                found = matched.emplace(rgb, NearestIndex(palette, p[0], p[1], p[2])).first;
+            indices[static_cast<size_t>(y) * width + x] = found->second;
+        }
+    }
+    SDL_FreeSurface(rgba);
+    return true;
+}
+
+}  // namespace platform

@@ -16,7 +16,7 @@ bool ListDirectory(const char* folder, std::vector<std::string>& names);
 // moment leaves either the old file or the new one, never a mix: the new bytes go into a
 // temporary file in the same folder, which is flushed to the disk and renamed over the old
 // one, and the folder itself is then flushed. The file keeps its permission bits. A file that
-// is missing or read-only is not touched. False (with `error` saying why) when the file was
+// is missing, or that the system would not let this process open for writing, is not touched. False (with `error` saying why) when the file was
 // left as it was.
 bool ReplaceFileContents(const char* path, const char* data, size_t size, std::string& error);
 

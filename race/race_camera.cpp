@@ -1,14 +1,141 @@
 #include "race/race_camera.h"
 
-#include "base/trig_tables.h"
+#include <cmath>
+
+#include "base/angles.h"
+#include "base/keys.h"
+#include "course/stage.h"
 #include "race/race_state.h"
+#include "race/replay_state.h"
+#include "race/view_state.h"
 #include "render/camera_state.h"
 
+namespace {
+
+constexpr int32_t kViewKeyDelay = 10;
+constexpr int32_t kLastLiveView = kViewCockpit;
+constexpr int32_t kLastReplayView = kViewRivalsEye;
+// The director cuts to its next shot every 601 frames; each shot but the first opens with 300
+// frames from the trackside camera.
+constexpr int32_t kShotFrames = 600;
+constexpr int32_t kTracksideFrames = 300;
+constexpr int32_t kDirectorShots = 5;
+
+void PlaceAt(double x, double y, double z, int32_t heading, int32_t pitch) {
+    CameraX = static_cast<float>(x);
+    CameraY = static_cast<float>(y);
+    CameraZ = static_cast<float>(z);
+    CameraHeading = heading;
+    CameraPitch = pitch;
+}
+
+// A point `distance` ahead of the player's bow (behind it when negative).
+double AheadX(double distance) {
+    return double(PlayerX) + distance * double(CosTable[PlayerHeading]);
+}
+double AheadY(double distance) {
+    return double(PlayerY) + distance * double(SinTable[PlayerHeading]);
+}
+
+// Turns the camera, already in place, toward the player's boat.
+void AimAtPlayer() {
+    const double dx = double(PlayerX) - double(CameraX);
+    const double dy = double(PlayerY) - double(CameraY);
+    CameraHeading = BearingOf(dy, dx);
+    CameraPitch = BearingOf(double(PlayerZ) - double(CameraZ), std::sqrt(dx * dx + dy * dy));
+    CameraRoll = 0;
+}
+
+void PlaceCockpit(double height) {
+    PlaceAt(PlayerX, PlayerY, double(PlayerZ) + height, PlayerHeading, PlayerPitch);
+}
+
+void PlaceReplayView(int32_t view) {
+    switch (view) {
+        case kViewLowCockpit:
+            PlaceCockpit(50.0);
+            break;
+        case kViewFromAhead: {
+            int32_t heading = PlayerHeading + 1800;
+            if (heading > 3599) heading -= 3600;
+            PlaceAt(AheadX(1900.0), AheadY(1900.0), double(PlayerZ) + 500.0, heading, 3500);
+            break;
+        }
+        case kViewFromAbove:
+            PlaceAt(PlayerX, PlayerY, 5000.0, PlayerHeading, 2700);
+            CameraRoll = 0;
+            break;
+        case kViewBelowBehind:
+            PlaceAt(AheadX(-2800.0), AheadY(-2800.0), -1000.0, PlayerHeading, 250);
+            CameraRoll = 0;
+            break;
+        case kViewWholeCourse:
+            PlaceAt(11500.0, 11500.0, 25000.0, 0, 2700);
+            CameraRoll = 0;
+            break;
+        case kViewRivalsEye:
+            CameraX = OpponentX[6];
+            CameraY = OpponentY[6];
+            CameraZ = static_cast<float>(double(OpponentZ[6]) + 100.0);
+            AimAtPlayer();
+            break;
+    }
+}
+
+// The trackside camera of the checkpoint the player makes for, turned toward the boat.
+void PlaceTrackside() {
+    const int32_t n = NextCheckpoint;
+    CameraX = static_cast<float>(CameraStandX[n]);
+    CameraY = static_cast<float>(CameraStandY[n]);
+    CameraZ = static_cast<float>(CameraStandZ[n]);
+    AimAtPlayer();
+}
+
+void Direct() {
+    DirectorFrames += 1;
+    if (DirectorFrames > kShotFrames) {
+        DirectorFrames = 0;
+        DirectorView += 1;
+        if (DirectorView >= kDirectorShots) DirectorView = 0;
+    }
+    if (DirectorFrames < kTracksideFrames || DirectorView == 0) {
+        PlaceTrackside();
+        return;
+    }
+    static constexpr int32_t kShotViews[kDirectorShots] = {
+        kViewDirector, kViewFromAhead, kViewLowCockpit, kViewRivalsEye, kViewBelowBehind};
+    PlaceReplayView(kShotViews[DirectorView]);
+}
+
+}  // namespace
+
+void HandleViewKey() {
+    if (RaceDownKey == kKeyHeld && CameraKeyDelay == 0) {
+        CameraKeyDelay = kViewKeyDelay;
+        CameraMode += 1;
+        const int32_t last = ReplayMode == 1 ? kLastReplayView : kLastLiveView;
+        if (CameraMode > last) CameraMode = 0;
+    } else if (CameraKeyDelay > 0) {
+        CameraKeyDelay -= 1;
+    }
+}
+
+void PlaceRaceCamera() {
+    if (ReplayMode != 1) {
+        if (CameraMode == kViewCockpit) {
+            PlaceCockpit(100.0);
+        } else {
+            PlaceChaseCamera();
+        }
+        return;
+    }
+    if (CameraMode == kViewDirector) {
+        Direct();
+    } else {
+        PlaceReplayView(CameraMode);
+    }
+}
+
 void PlaceChaseCamera() {
-    const int32_t h = PlayerHeading;
-    CameraX = static_cast<float>(double(PlayerX) - 1800.0 * double(CosTable[h]));
-    CameraY = static_cast<float>(double(PlayerY) - 1800.0 * double(SinTable[h]));
-    CameraZ = static_cast<float>(double(PlayerZ) + 400.0);
-    CameraHeading = h;
-    CameraPitch = 3500;
+    PlaceAt(AheadX(-1800.0), AheadY(-1800.0), double(PlayerZ) + 400.0, PlayerHeading, 3500);
 }

@@ -1,6 +1,13 @@
 // Where the camera stands for each race view, and the view key.
 #pragma once
 
+// The down key, held, steps to the next view: on its second frame, then every 11 frames.
+void HandleViewKey();
+
+// Places the camera for the current view. In the replay's director view this also moves the
+// director on by one frame.
+void PlaceRaceCamera();
+
 // The live race's chase view, also the countdown's: 1800 behind the boat along its heading,
 // 400 above it, looking along the heading 10 degrees down. The roll is left alone.
 void PlaceChaseCamera();

@@ -3,15 +3,12 @@
 #include <cstdint>
 
 #include "course/stage.h"
+#include "race/race_clock.h"
 #include "race/race_state.h"
 
 double RecordedTotal = -1.0;
 
 namespace {
-
-// The race clock's step, which the finishing frame adds to lap 4 only after the records were
-// entered.
-constexpr double kFrameTime = 0.038;
 
 // Inserts `time` into a list of three ascending records.
 void EnterRecord(double time, double records[3]) {
@@ -33,13 +30,15 @@ double RaceTotal() {
     return static_cast<double>(static_cast<int32_t>(sum * 100.0)) * 0.01;
 }
 
+// The finishing frame's time counts toward lap 4, though the race frame adds it to the lap only
+// after this.
 void UpdateRecords() {
-    LapTimes[3] += kFrameTime;
+    LapTimes[3] += kRaceFrameTime;
     const double total = RaceTotal();
     RecordedTotal = total;
     for (const double lap : LapTimes) EnterRecord(lap, BestLaps);
     EnterRecord(total, BestTotals);
-    LapTimes[3] -= kFrameTime;
+    LapTimes[3] -= kRaceFrameTime;
 }
 
 double ResultsTotal() {

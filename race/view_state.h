@@ -3,8 +3,20 @@
 
 #include <cstdint>
 
-extern int32_t CameraMode;
-extern int32_t CameraKeyDelay;
-extern int32_t DirectorView;
-extern int32_t DirectorFrames;
-extern int32_t OrbitAngle;
+extern int32_t CameraMode;      // the chosen view: live 0..1, replay 0 (director) to 6
+extern int32_t CameraKeyDelay;  // frames before the down key may change the view again
+extern int32_t DirectorView;    // the replay director's shot, 0..4
+extern int32_t DirectorFrames;  // frames since the director's shot began
+extern int32_t OrbitAngle;      // circling camera of the stage select and results, 0..3599
+
+// Views of a live race.
+constexpr int32_t kViewChase = 0;
+constexpr int32_t kViewCockpit = 1;
+// Views of a replay: 0 is the director, 1 to 6 fixed views.
+constexpr int32_t kViewDirector = 0;
+constexpr int32_t kViewLowCockpit = 1;
+constexpr int32_t kViewFromAhead = 2;
+constexpr int32_t kViewFromAbove = 3;
+constexpr int32_t kViewBelowBehind = 4;
+constexpr int32_t kViewWholeCourse = 5;
+constexpr int32_t kViewRivalsEye = 6;

@@ -1,6 +1,6 @@
 #include "render/buoy_tree.h"
 
-#include "render/angles.h"
+#include "base/angles.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 

@@ -1,6 +1,6 @@
 #include "render/projection.h"
 
-#include "render/angles.h"
+#include "base/angles.h"
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 

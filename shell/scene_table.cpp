@@ -4,6 +4,7 @@
 #include "race/race_setup.h"
 #include "screens/countdown.h"
 #include "screens/opening.h"
+#include "screens/race_scene.h"
 #include "screens/results.h"
 #include "screens/stage_select.h"
 #include "screens/title.h"
@@ -15,7 +16,7 @@ constexpr SceneHandler kHandlers[10] = {
     ResetGame,         // 0 table building and reset
     TitleScreen,       // 1 title
     RaceSetup,         // 2 race set-up
-    nullptr,           // 3 race
+    RaceScene,         // 3 race
     nullptr,           // 4 (none)
     StageSelectScene,  // 5 stage select
     CountdownScene,    // 6 countdown

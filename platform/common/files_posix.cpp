@@ -67,11 +67,8 @@ bool ReplaceFileContents(const char* path, const char* data, size_t size, std::s
         error = "not a regular file";
         return false;
     }
-    // A file without any write permission stays as it is, even for a user who could replace it.
-    if ((info.st_mode & 0222) == 0) {
-        error = "the file is read-only";
-        return false;
-    }
+    // The file is replaced only where the system would let the game update it in place: a
+    // read-only file stays as it is for its player (the administrator may still write it).
     const int probe = open(path, O_WRONLY | O_CLOEXEC);
     if (probe < 0) return Fail(error, "cannot write the file");
     close(probe);

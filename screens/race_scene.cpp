@@ -1,0 +1,69 @@
+#include "screens/race_scene.h"
+
+#include "base/app_state.h"
+#include "base/frame_pace.h"
+#include "base/keys.h"
+#include "media/display.h"
+#include "media/music.h"
+#include "overlay/map_markers.h"
+#include "overlay/race_hud.h"
+#include "race/contacts.h"
+#include "race/opponents.h"
+#include "race/player_boat.h"
+#include "race/race_camera.h"
+#include "race/race_clock.h"
+#include "race/race_state.h"
+#include "race/replay.h"
+#include "race/replay_state.h"
+#include "render/frame_buffer.h"
+#include "world/course_world.h"
+
+namespace {
+
+constexpr int32_t kWaterBackground = 4;
+
+void PollRaceKeys() {
+    PollKey(platform::Key::Down, RaceDownKey);
+    PollKey(platform::Key::Left, RaceLeftKey);
+    PollKey(platform::Key::Right, RaceRightKey);
+    PollKey(platform::Key::Q, RaceQuitKey);
+}
+
+// Q leaves any race for the title; in a replay the left key does too, since it does not steer.
+bool LeavingForTitle() {
+    return RaceQuitKey == kKeyHeld || (RaceLeftKey == kKeyHeld && ReplayMode == 1);
+}
+
+}  // namespace
+
+void RaceScene() {
+    FillFrame(kWaterBackground);
+    LockFrame();
+    PollRaceKeys();
+    RecordSteering();
+    HandleViewKey();
+
+    UpdatePlayerBoat();
+    UpdateOpponents();
+    CollidePlayerWithOpponents();
+    PlaceRaceCamera();
+    UpdateCourseWorld();
+    RockPlayerHull();
+
+    DrawFrameBorder();
+    UnlockFrame();
+    DrawRaceBanners();
+    AdvanceRaceFrame();
+    DrawMapMarkers();
+    CountLapTime();
+    RacePlace = ComputeRacePlace();
+    DrawRaceHud();
+
+    WaitFramePace();
+    PresentFrame();
+    StartSceneMusic("game.mid");
+    if (LeavingForTitle()) {
+        StopMusic();
+        Scene = kSceneReset;
+    }
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -112,14 +113,20 @@ TEST_F(RunnerBinary, TracesTheOpeningAndSavesAPicture) {
     std::istringstream trace(Read("t.csv"));
     std::string line;
     std::getline(trace, line);
-    EXPECT_EQ(line, "frame,scene");
+    EXPECT_EQ(line.rfind("frame,scene,race_frame,replay_mode,steer,stage_number,player_x,", 0), 0u);
+    EXPECT_EQ(line.substr(line.size() - 9), ",opp6_bob");
+    const size_t columns = std::count(line.begin(), line.end(), ',');
+    EXPECT_EQ(columns, 33u + 7 * 13);
     std::vector<std::string> rows;
-    while (std::getline(trace, line)) rows.push_back(line);
+    while (std::getline(trace, line)) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), columns) << line;
+        rows.push_back(line);
+    }
     ASSERT_EQ(rows.size(), 205u);
-    EXPECT_EQ(rows[0], "0,9");
-    EXPECT_EQ(rows[200], "200,9");
-    EXPECT_EQ(rows[201], "201,0");
-    EXPECT_EQ(rows[202], "202,1");
+    EXPECT_EQ(rows[0].rfind("0,9,", 0), 0u);
+    EXPECT_EQ(rows[200].rfind("200,9,", 0), 0u);
+    EXPECT_EQ(rows[201].rfind("201,0,", 0), 0u);
+    EXPECT_EQ(rows[202].rfind("202,1,", 0), 0u);
     const std::string png = Read("o.png");
     ASSERT_GT(png.size(), 100u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
@@ -138,7 +145,7 @@ TEST_F(RunnerBinary, EscapeInTheScriptQuitsCleanly) {
     Write("k.txt", "30 escape down\n");
     ASSERT_EQ(Run("--keys k.txt --trace t.csv"), 0) << Read("stderr.txt");
     const std::string trace = Read("t.csv");
-    EXPECT_NE(trace.find("\n29,9\n"), std::string::npos);
+    EXPECT_NE(trace.find("\n29,9,"), std::string::npos);
     EXPECT_EQ(trace.find("\n30,"), std::string::npos);  // frame 30 never ran
 }
 

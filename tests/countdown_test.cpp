@@ -14,9 +14,9 @@
 
 namespace {
 
-using Countdown_ = screen_test::ScreenTest;
+using CountdownScreen = screen_test::ScreenTest;
 
-TEST_F(Countdown_, Shows3For23Frames2For33And1For18ThenStartsTheRace) {
+TEST_F(CountdownScreen, Shows3For23Frames2For33And1For18ThenStartsTheRace) {
     RaceSetup();
     Scene = kSceneCountdown;
     Countdown = 3.2;

@@ -27,8 +27,6 @@ class ScreenTest : public stage_test::StageFolder {
         MusicOpen = 0;
         StartSoundDevice();
         GateSound = LoadSound("SE01.WAV");
-        BoostSound = LoadSound("speed.WAV");
-        JumpSound = LoadSound("jump.WAV");
         CrashSound = LoadSound("crash.WAV");
         BuildTrigTables();
         Write("01.dat", stage_test::StageText("One"));
@@ -41,27 +39,17 @@ class ScreenTest : public stage_test::StageFolder {
         StageFolder::TearDown();
     }
 
-    // Effects and tune changes heard so far: "effect N" with the sound id, "music-open F" with
-    // the tune's file name, "music-close".
+    // What was heard: "effect H" with the sound's handle, "music-open F" with the tune's file
+    // name, "music-close".
     static std::vector<std::string> Heard() {
         std::vector<std::string> lines;
         for (const auto& r : headless::AudioLog()) {
-            if (r.what == "effect") {
-                for (int32_t id = 0; id < kSoundSlots; ++id) {
-                    if (SoundInUse[id] && std::to_string(SoundHandles[id]) == r.detail) {
-                        lines.push_back("effect " + std::to_string(id));
-                        break;
-                    }
-                }
-            } else if (r.what == "music-open") {
-                lines.push_back("music-open " + r.detail.substr(r.detail.rfind('/') + 1));
-            } else if (r.what == "music-close") {
-                lines.push_back("music-close");
-            }
+            const std::string file = r.detail.substr(r.detail.rfind('/') + 1);
+            if (r.what != "music-play") lines.push_back(r.what + (file.empty() ? "" : " " + file));
         }
         return lines;
     }
-    static std::string Effect(int32_t id) { return "effect " + std::to_string(id); }
+    static std::string Effect(int32_t id) { return "effect " + std::to_string(SoundHandles[id]); }
 };
 
 }  // namespace screen_test

@@ -1,4 +1,5 @@
-// The lap list's lines, as the race shows them and as the results mark them.
+// The race display: the lap list's lines as the race shows them and as the results mark them,
+// and the banners.
 #include "overlay/lap_list.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +7,10 @@
 #include <string>
 
 #include "course/stage.h"
+#include "overlay/race_hud.h"
+#include "platform/headless/headless.h"
 #include "race/race_state.h"
-#include "race/records.h"
+#include "race/replay_state.h"
 #include "screens/results_lines.h"
 
 namespace {
@@ -58,15 +61,17 @@ TEST(ResultsLines, MarkEveryRecordATimeEqualsAndNoLapNotDriven) {
     EXPECT_EQ(ResultsLapLine(3, 0.0), kLap + "4    ---.--[s]");
 }
 
-// The results mark the total the finish entered, even where the shown laps' plain sum differs
-// from it in the last bit.
-TEST(ResultsLines, TheFinishedRacesTotalIsMarkedAsTheRecordItSet) {
-    const double laps[kLapCount] = {61.104, 58.672, 59.318, 60.002};
-    for (int k = 0; k < kLapCount; ++k) LapTimes[k] = laps[k];
-    for (int i = 0; i < kStageRecords; ++i) BestLaps[i] = BestTotals[i] = 999.99;
-    UpdateRecords();
-    EXPECT_EQ(ResultsTotalLine(ResultsTotal()).substr(kTotal.size()), " 239.13[s] BESTLAP");
-    EXPECT_EQ(ResultsLapLine(1, LapTimes[1]).substr(kLap.size()), "2     58.67[s] BESTLAP");
+TEST(RaceBanners, CheckpointBannerCountsDownInALiveRaceOnly) {
+    headless::Reset();
+    headless::SetText(false);
+    RaceFrame = 100;
+    ReplayMode = 1;
+    CheckpointBanner = 20;
+    DrawRaceBanners();
+    EXPECT_EQ(CheckpointBanner, 20);
+    ReplayMode = 0;
+    for (int i = 0; i < 25; ++i) DrawRaceBanners();
+    EXPECT_EQ(CheckpointBanner, 0);
 }
 
 }  // namespace

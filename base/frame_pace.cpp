@@ -3,27 +3,41 @@
 #include "platform/platform.h"
 
 uint32_t FramePaceTick = 0;
+uint32_t DisplayRefreshTick = 0;
+int32_t DisplayRefreshThirds = 0;
 
 namespace {
 
 // Sleeping is coarse; the last couple of milliseconds are polled so the frame lands on time.
 constexpr uint32_t kSpinMilliseconds = 2;
 
-// Ticks since the last wait ended. Unsigned, so the clock's wrap is harmless and a pause of any
-// length reads as long past rather than as a tick still to come.
-uint32_t SinceLastFrame(uint32_t now) {
-    return now - FramePaceTick;
+// A refresh lasts 16 2/3 ms: 16 whole milliseconds and two thirds carried to the next.
+constexpr uint32_t kRefreshWholeMilliseconds = 16;
+constexpr int32_t kRefreshThirds = 2;
+
+// Waits until `interval` ms after `stamp`, or not at all when that is past; returns the tick at
+// which the wait ended. Elapsed ticks are unsigned, so the clock's wrap is harmless and a pause
+// of any length reads as long past rather than as a tick still to come.
+uint32_t WaitUntil(uint32_t stamp, uint32_t interval) {
+    uint32_t now = platform::Ticks();
+    const uint32_t elapsed = now - stamp;
+    if (elapsed < interval) {
+        const uint32_t left = interval - elapsed;
+        if (left > kSpinMilliseconds) platform::Sleep(left - kSpinMilliseconds);
+        while ((now = platform::Ticks()) - stamp < interval) platform::SpinPause();
+    }
+    return now;
 }
 
 }  // namespace
 
 void WaitFramePace() {
-    uint32_t now = platform::Ticks();
-    const uint32_t elapsed = SinceLastFrame(now);
-    if (elapsed < kFrameMilliseconds) {
-        const uint32_t left = kFrameMilliseconds - elapsed;
-        if (left > kSpinMilliseconds) platform::Sleep(left - kSpinMilliseconds);
-        while (SinceLastFrame(now = platform::Ticks()) < kFrameMilliseconds) platform::SpinPause();
-    }
-    FramePaceTick = now;
+    FramePaceTick = WaitUntil(FramePaceTick, kFrameMilliseconds);
+}
+
+void WaitDisplayRefresh() {
+    DisplayRefreshThirds += kRefreshThirds;
+    const uint32_t interval = kRefreshWholeMilliseconds + DisplayRefreshThirds / 3;
+    DisplayRefreshThirds %= 3;
+    DisplayRefreshTick = WaitUntil(DisplayRefreshTick, interval);
 }

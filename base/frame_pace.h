@@ -12,3 +12,11 @@ constexpr uint32_t kFrameMilliseconds = 33;
 // Waits until 33 ms have passed since the previous wait ended. A frame that took longer is let
 // through at once and the next one counts from now.
 void WaitFramePace();
+
+// The stage select has always shown a frame per display refresh, not per race frame. Our window
+// does not wait for the display, so this waits for it: at most one frame every 1000/60 ms
+// (16, 17, 17 ms in turn), on its own stamp, so the race's frame pace is left alone.
+extern uint32_t DisplayRefreshTick;
+extern int32_t DisplayRefreshThirds;  // thirds of a millisecond carried to the next refresh
+
+void WaitDisplayRefresh();

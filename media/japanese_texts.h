@@ -29,3 +29,34 @@ inline constexpr char kStageLoadError[] =
 // but cannot be read.
 inline constexpr char kStageLoadErrorHeading[] =
     "\x83X\x83""e\x81[\x83W\x93\xC7\x8D\x9E\x82\xDD\x83G\x83\x89\x81[\x82\xC5\x82\xB7";
+
+// The race's banners: "ＣｈｅｃｋＰｏｉｎｔ" when a checkpoint is passed, "ＳＴＡＲＴ" as it
+// begins.
+inline constexpr char kTextCheckPoint[] =
+    "\x82\x62\x82\x88\x82\x85\x82\x83\x82\x8B\x82\x6F\x82\x8F\x82\x89\x82\x8E\x82\x94";
+inline constexpr char kTextStart[] = "\x82\x72\x82\x73\x82\x60\x82\x71\x82\x73";
+
+// The replay's key hint: "［←］タイトルに戻る　［↓］視点切替".
+inline constexpr char kTextReplayKeys[] =
+    "\x81\x6D\x81\xA9\x81\x6E\x83\x5E\x83\x43\x83\x67\x83\x8B\x82\xC9\x96\xDF\x82\xE9\x81\x40"
+    "\x81\x6D\x81\xAB\x81\x6E\x8E\x8B\x93\x5F\x90\xD8\x91\xD6";
+
+// The lap list's lines, printf formats: "ＬＡＰ%d    %6.2f[s]", "ＬＡＰ%d    ---.--[s]" for a lap
+// not yet started, "ＴＯＴＡＬ%7.2f[s]".
+inline constexpr char kFormatLapTime[] = "\x82\x6B\x82\x60\x82\x6F%d    %6.2f[s]";
+inline constexpr char kFormatLapUnset[] = "\x82\x6B\x82\x60\x82\x6F%d    ---.--[s]";
+inline constexpr char kFormatTotal[] = "\x82\x73\x82\x6E\x82\x73\x82\x60\x82\x6B%7.2f[s]";
+
+// The results' announcements: "ＦＩＮＩＳＨ" with the place "%d位", or "ＴｉｍｅＵｐ".
+inline constexpr char kTextFinish[] = "\x82\x65\x82\x68\x82\x6D\x82\x68\x82\x72\x82\x67";
+inline constexpr char kFormatPlace[] = "%d\x88\xCA";
+inline constexpr char kTextTimeUp[] = "\x82\x73\x82\x89\x82\x8D\x82\x85\x82\x74\x82\x90";
+
+// The results' key hint: "［↑］リプレイを見る   ［↓］タイトルに戻る".
+inline constexpr char kTextResultsKeys[] =
+    "\x81\x6D\x81\xAA\x81\x6E\x83\x8A\x83\x76\x83\x8C\x83\x43\x82\xF0\x8C\xA9\x82\xE9   "
+    "\x81\x6D\x81\xAB\x81\x6E\x83\x5E\x83\x43\x83\x67\x83\x8B\x82\xC9\x96\xDF\x82\xE9";
+
+// The stage select's rows with arrows: "Push［↓］Start", "[←]                 [→]".
+inline constexpr char kTextPushDownStart[] = "Push\x81\x6D\x81\xAB\x81\x6EStart";
+inline constexpr char kTextStepArrows[] = "[\x81\xA9]                 [\x81\xA8]";

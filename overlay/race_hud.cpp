@@ -1,4 +1,46 @@
 #include "overlay/race_hud.h"
 
-void DrawRaceBanners() {}
-void DrawRaceHud() {}
+#include <cstdio>
+
+#include "media/japanese_texts.h"
+#include "media/text.h"
+#include "overlay/lap_list.h"
+#include "race/race_state.h"
+#include "race/replay_state.h"
+
+namespace {
+
+// START fades out over the race's first 39 frames.
+constexpr int32_t kStartBannerFrames = 40;
+
+}  // namespace
+
+void DrawRaceBanners() {
+    // A replay neither shows nor counts down the checkpoint banner.
+    if (ReplayMode == 0 && CheckpointBanner > 0) {
+        BeginText(30);
+        DrawText(190, 160, kTextCheckPoint, TextRgb(255, 0, 0));
+        EndText();
+        CheckpointBanner -= 1;
+    }
+    if (RaceFrame < kStartBannerFrames) {
+        const int32_t f = RaceFrame;
+        BeginText(60);
+        DrawText(170, 160, kTextStart, TextRgb(255 - 6 * f, 255 - 6 * f, 255 - 4 * f));
+        EndText();
+    }
+}
+
+void DrawRaceHud() {
+    DrawLapList(Lap);
+    if (ReplayMode == 1) {
+        BeginText(20);
+        DrawText(240, 460, kTextReplayKeys, TextRgb(255, 0, 0));
+        EndText();
+    }
+    char place[16];
+    std::snprintf(place, sizeof place, "%1d/8", RacePlace);
+    BeginText(40);
+    DrawText(290, 5, place, TextRgb(255, 255, 255));
+    EndText();
+}

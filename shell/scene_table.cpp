@@ -2,24 +2,27 @@
 
 #include "base/app_state.h"
 #include "race/race_setup.h"
+#include "screens/countdown.h"
 #include "screens/opening.h"
 #include "screens/race_scene.h"
+#include "screens/results.h"
+#include "screens/stage_select.h"
 #include "screens/title.h"
 #include "shell/reset_game.h"
 
 namespace {
 
 constexpr SceneHandler kHandlers[10] = {
-    ResetGame,      // 0 table building and reset
-    TitleScreen,    // 1 title
-    RaceSetup,      // 2 race set-up
-    RaceScene,      // 3 race
-    nullptr,        // 4 (none)
-    nullptr,        // 5 stage select
-    nullptr,        // 6 countdown
-    nullptr,        // 7 results
-    nullptr,        // 8 (none)
-    OpeningScreen,  // 9 opening
+    ResetGame,         // 0 table building and reset
+    TitleScreen,       // 1 title
+    RaceSetup,         // 2 race set-up
+    RaceScene,         // 3 race
+    nullptr,           // 4 (none)
+    StageSelectScene,  // 5 stage select
+    CountdownScene,    // 6 countdown
+    ResultsScene,      // 7 results
+    nullptr,           // 8 (none)
+    OpeningScreen,     // 9 opening
 };
 
 }  // namespace

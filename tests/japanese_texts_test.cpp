@@ -24,6 +24,18 @@ const JapaneseText kTexts[] = {
      "ステージ読込みエラーです\n\nタイドウェイクの実行ファイルと同じフォルダに\nstage\n"
      "というフォルダを作成し、その中に\n*.datファイル(01.datなど)を入れてください。"},
     {"kStageLoadErrorHeading", kStageLoadErrorHeading, "ステージ読込みエラーです"},
+    {"kTextCheckPoint", kTextCheckPoint, "ＣｈｅｃｋＰｏｉｎｔ"},
+    {"kTextStart", kTextStart, "ＳＴＡＲＴ"},
+    {"kTextReplayKeys", kTextReplayKeys, "［←］タイトルに戻る　［↓］視点切替"},
+    {"kFormatLapTime", kFormatLapTime, "ＬＡＰ%d    %6.2f[s]"},
+    {"kFormatLapUnset", kFormatLapUnset, "ＬＡＰ%d    ---.--[s]"},
+    {"kFormatTotal", kFormatTotal, "ＴＯＴＡＬ%7.2f[s]"},
+    {"kTextFinish", kTextFinish, "ＦＩＮＩＳＨ"},
+    {"kFormatPlace", kFormatPlace, "%d位"},
+    {"kTextTimeUp", kTextTimeUp, "ＴｉｍｅＵｐ"},
+    {"kTextResultsKeys", kTextResultsKeys, "［↑］リプレイを見る   ［↓］タイトルに戻る"},
+    {"kTextPushDownStart", kTextPushDownStart, "Push［↓］Start"},
+    {"kTextStepArrows", kTextStepArrows, "[←]                 [→]"},
 };
 
 TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {

@@ -1,0 +1,124 @@
+#include "screens/results.h"
+
+#include <cstdio>
+
+#include "base/app_state.h"
+#include "base/frame_pace.h"
+#include "base/keys.h"
+#include "base/trig_tables.h"
+#include "media/display.h"
+#include "media/japanese_texts.h"
+#include "media/music.h"
+#include "media/text.h"
+#include "overlay/lap_list.h"
+#include "overlay/map_markers.h"
+#include "race/race_state.h"
+#include "race/records.h"
+#include "race/replay_state.h"
+#include "race/view_state.h"
+#include "render/camera_state.h"
+#include "render/frame_buffer.h"
+#include "screens/results_lines.h"
+#include "world/course_world.h"
+
+namespace {
+
+constexpr int32_t kWaterColour = 4;
+
+// A race still running at this frame was finished; one that got here ran out of time.
+constexpr int32_t kTimeUpFrame = 5991;
+
+// The camera circles 1900 from the boat, 480 above it, one turn in 360 frames.
+constexpr double kOrbitRadius = 1900.0;
+constexpr double kOrbitRise = 480.0;
+constexpr int32_t kOrbitStep = 10;
+
+constexpr uint32_t kRed = TextRgb(255, 0, 0);
+constexpr uint32_t kWhite = TextRgb(255, 255, 255);
+constexpr uint32_t kCyan = TextRgb(5, 255, 255);
+
+// Looking back at the boat from across it; the roll stays as the race left it.
+void PlaceCircleCamera() {
+    const int32_t a = OrbitAngle;
+    CameraX = static_cast<float>(double(PlayerX) + kOrbitRadius * double(CosTable[a]));
+    CameraY = static_cast<float>(double(PlayerY) + kOrbitRadius * double(SinTable[a]));
+    CameraZ = static_cast<float>(double(PlayerZ) + kOrbitRise);
+    CameraPitch = 3500;
+    CameraHeading = a + 1800;
+    if (CameraHeading > 3599) CameraHeading -= 3600;
+    OrbitAngle += kOrbitStep;
+    if (OrbitAngle > 3599) OrbitAngle = 0;
+}
+
+void DrawAnnouncement() {
+    if (RaceFrame < kTimeUpFrame) {
+        // FINISH slides down from y = 4 to 160 while the place fades in from black.
+        BeginText(60);
+        DrawText(140, 4 * ScreenFrames, kTextFinish, kRed);
+        EndText();
+        char place[32];
+        std::snprintf(place, sizeof place, kFormatPlace, FinishedOpponents);
+        const int32_t g = 6 * ScreenFrames;
+        BeginText(90);
+        DrawText(265, 60, place, TextRgb(g, g, g));
+        EndText();
+    } else {
+        BeginText(60);
+        DrawText(140, 160, kTextTimeUp, kRed);
+        EndText();
+    }
+}
+
+void DrawMarkedLapList() {
+    char line[kLapLineSize];
+    BeginText(14);
+    for (int32_t k = 0; k < kLapCount; ++k) {
+        FormatResultsLapLine(line, sizeof line, k, LapTimes[k]);
+        DrawText(10, 5 + 16 * k, line, kCyan);
+    }
+    // The very total the records were entered with, so its marks compare like with like.
+    FormatResultsTotalLine(line, sizeof line, ResultsTotal());
+    DrawText(10, 70, line, kWhite);
+    EndText();
+}
+
+}  // namespace
+
+void ResultsScene() {
+    PlaceCircleCamera();
+
+    FillFrame(kWaterColour);
+    LockFrame();
+    UpdateCourseWorld();
+    DrawFrameBorder();
+    UnlockFrame();
+
+    ScreenFrames += 1;
+    if (ScreenFrames > kResultsSlideFrames) ScreenFrames = kResultsSlideFrames;
+    DrawAnnouncement();
+
+    BeginText(20);
+    DrawText(100, 440, kTextResultsKeys, kWhite);
+    EndText();
+
+    DrawMapMarkers();
+    DrawMarkedLapList();
+
+    WaitFramePace();
+    PresentFrame();
+    // Normally the race's tune is still playing.
+    StartSceneMusic("game.mid");
+
+    PollKey(platform::Key::Down, ResultsDownKey);
+    PollKey(platform::Key::Up, ResultsUpKey);
+    if (ResultsUpKey == kKeyHeld) {
+        StopMusic();
+        ReplayMode = 1;
+        Scene = kSceneRaceSetup;
+    }
+    // Later, so Down wins when both are held; the title's reset also ends the replay mode.
+    if (ResultsDownKey == kKeyHeld) {
+        StopMusic();
+        Scene = kSceneReset;
+    }
+}

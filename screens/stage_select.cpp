@@ -1,0 +1,166 @@
+#include "screens/stage_select.h"
+
+#include <cstdio>
+
+#include "base/app_state.h"
+#include "base/frame_pace.h"
+#include "base/keys.h"
+#include "base/trig_tables.h"
+#include "course/stage.h"
+#include "media/display.h"
+#include "media/japanese_texts.h"
+#include "media/music.h"
+#include "media/sound.h"
+#include "media/text.h"
+#include "overlay/map_markers.h"
+#include "race/race_setup.h"
+#include "race/view_state.h"
+#include "render/camera_state.h"
+#include "render/frame_buffer.h"
+#include "render/projection.h"
+#include "world/course_world.h"
+
+namespace {
+
+constexpr int32_t kWaterColour = 4;
+constexpr int32_t kOutlineColour = 255;
+constexpr double kOutlineHeight = 200.0;
+
+// The camera circles the middle of the water at this radius and height, one turn in 360 frames.
+constexpr double kOrbitCentre = 11500.0;
+constexpr double kOrbitRadius = 24000.0;
+constexpr float kOrbitHeight = 6500.0f;
+constexpr int32_t kOrbitStep = 10;
+
+constexpr uint32_t kTitleColour = TextRgb(255, 0, 0);
+constexpr uint32_t kGreen = TextRgb(125, 225, 55);
+constexpr uint32_t kWhite = TextRgb(255, 255, 255);
+
+// Left before Right, so both keys together step left; one step per press.
+void StepStage() {
+    if (SelectLeftKey == kKeyHeld && StepLatch == 0) {
+        StageNumber -= 1;
+        StepLatch = 1;
+        PlayEffect(CrashSound);
+    }
+    if (SelectRightKey == kKeyHeld && StepLatch == 0) {
+        StageNumber += 1;
+        StepLatch = 1;
+        PlayEffect(CrashSound);
+    }
+    if (StageNumber < 1) StageNumber = StageCount;
+    if (StageNumber > StageCount) StageNumber = 1;
+    if (SelectLeftKey == kKeyHeld || SelectRightKey == kKeyHeld) {
+        LoadStage(StageNumber);
+    } else {
+        StepLatch = 0;
+    }
+}
+
+// High above the water, looking at its middle from across it.
+void PlaceOrbitCamera() {
+    const int32_t a = OrbitAngle;
+    CameraRoll = 0;
+    CameraX = static_cast<float>(double(CosTable[a]) * kOrbitRadius + kOrbitCentre);
+    CameraY = static_cast<float>(double(SinTable[a]) * kOrbitRadius + kOrbitCentre);
+    CameraZ = kOrbitHeight;
+    CameraPitch = 3500;
+    CameraHeading = a + 1800;
+    if (CameraHeading > 3599) CameraHeading -= 3600;
+    OrbitAngle += kOrbitStep;
+    if (OrbitAngle > 3599) OrbitAngle = 0;
+}
+
+void DrawCourseOutline() {
+    DrawColour = kOutlineColour;
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        const int next = (i + 1) % kStageCheckpoints;
+        DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
+                   CheckpointY[next], kOutlineHeight);
+    }
+}
+
+// Left edge that centres a text about x = 300 by its byte length.
+int32_t CentredName(int32_t length) {
+    return 300 - 8 * length;
+}
+int32_t CentredInfo(int32_t length) {
+    return static_cast<int32_t>(300.0 - 5.5 * length);
+}
+
+void DrawRecords() {
+    struct Row {
+        const char* format;
+        double time;
+    };
+    const Row rows[] = {
+        {"1stLAP   %6.2f[s]", BestLaps[0]},   {"2ndLAP   %6.2f[s]", BestLaps[1]},
+        {"3rdLAP   %6.2f[s]", BestLaps[2]},   {"1stTotal %6.2f[s]", BestTotals[0]},
+        {"2ndTotal %6.2f[s]", BestTotals[1]}, {"3rdTotal %6.2f[s]", BestTotals[2]},
+    };
+    char line[64];
+    BeginText(12);
+    for (int32_t k = 0; k < 6; ++k) {
+        std::snprintf(line, sizeof line, rows[k].format, rows[k].time);
+        DrawText(2, 10 + 20 * k, line, kGreen);
+    }
+    EndText();
+}
+
+void DrawTexts() {
+    BeginText(28);
+    DrawText(230, 20, "Select Stage", kTitleColour);
+    DrawText(210, 50, kTextPushDownStart, kTitleColour);
+    EndText();
+    // On the title's row, so the arrows stand either side of it.
+    BeginText(25);
+    DrawText(160, 20, kTextStepArrows, kGreen);
+    EndText();
+
+    BeginText(35);
+    DrawText(CentredName(StageNameLen), 90, StageName, kWhite);
+    EndText();
+    BeginText(25);
+    DrawText(CentredInfo(StageInfo1Len), 130, StageInfo1, kWhite);
+    EndText();
+    BeginText(25);
+    DrawText(CentredInfo(StageInfo2Len), 160, StageInfo2, kWhite);
+    EndText();
+
+    DrawRecords();
+}
+
+}  // namespace
+
+void StageSelectScene() {
+    PollKey(platform::Key::Left, SelectLeftKey);
+    PollKey(platform::Key::Right, SelectRightKey);
+    PollKey(platform::Key::Down, SelectDownKey);
+
+    StepStage();
+    PlaceOrbitCamera();
+
+    FillFrame(kWaterColour);
+    LockFrame();
+    UpdateCourseWorld();
+    DrawCourseOutline();
+    DrawFrameBorder();
+    UnlockFrame();
+
+    // The boats stand on the start grid.
+    DrawMapMarkers();
+    DrawTexts();
+
+    // This screen goes at the display's refresh rate, not the race's frame pace.
+    WaitDisplayRefresh();
+    PresentFrame();
+    StartSceneMusic("select.mid");
+
+    if (SelectDownKey == kKeyHeld) {
+        Scene = kSceneCountdown;
+        Countdown = 3.2;
+        ApplyOpponentPace();
+        StopMusic();
+        PlayEffect(GateSound);
+    }
+}

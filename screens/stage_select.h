@@ -1,0 +1,8 @@
+// The stage select (scene 5): the chosen course seen from a camera circling high above it, its
+// name, texts and records. Left and Right step through the stage files, Down starts the race.
+#pragma once
+
+#include "screens/screen_state.h"
+
+// One frame of the stage select.
+void StageSelectScene();

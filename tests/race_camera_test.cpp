@@ -110,7 +110,9 @@ TEST_F(RaceCamera, TheDirectorCutsEvery601FramesAfterATracksideOpening) {
         const bool trackside = CameraY == 7777.0f;
         const char shot = trackside ? 'T' : static_cast<char>('0' + DirectorView);
         if (shots.empty() || shots.back() != shot) shots += shot;
-        if (frame == 300) EXPECT_TRUE(trackside);
+        if (frame == 300) {
+            EXPECT_TRUE(trackside);
+        }
     }
     EXPECT_EQ(shots, "T1T2T3T4T");
     EXPECT_EQ(DirectorView, 1);

@@ -74,7 +74,9 @@ TEST_F(PlayerBoat, TheRampThrowsTheBoatUpForTwentySevenFramesAndItLandsInItsFift
         Steer(kSteerNone, 1);
         ++frames;
         top = std::max(top, PlayerZ);
-        if (frames == 27) EXPECT_FLOAT_EQ(PlayerZ, 1601.1f);
+        if (frames == 27) {
+            EXPECT_FLOAT_EQ(PlayerZ, 1601.1f);
+        }
         // The ramp cannot throw a boat that is already in the air.
         JumpRampX = static_cast<int32_t>(PlayerX);
     }

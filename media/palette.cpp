@@ -27,28 +27,11 @@ constexpr std::array<platform::Rgb, 256> MakePalette() {
     return p;
 }
 
-int DistanceSquared(const platform::Rgb& c, int r, int g, int b) {
-    const int dr = c.r - r, dg = c.g - g, db = c.b - b;
-    return dr * dr + dg * dg + db * db;
-}
-
 }  // namespace
 
 constexpr std::array<platform::Rgb, 256> GamePalette = MakePalette();
 
 uint8_t NearestPaletteIndex(uint32_t bgr) {
-    const int r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
-    int best = 0;
-    int bestDistance = DistanceSquared(GamePalette[0], r, g, b);
-    auto consider = [&](int i) {
-        const int d = DistanceSquared(GamePalette[i], r, g, b);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
-    };
-    for (int i = 1; i < 10; ++i) consider(i);
-    for (int i = 246; i < 256; ++i) consider(i);
-    for (int i = 10; i < 246; ++i) consider(i);
-    return static_cast<uint8_t>(best);
+    return platform::NearestPaletteEntry(GamePalette.data(), bgr & 0xFF, (bgr >> 8) & 0xFF,
+                                         (bgr >> 16) & 0xFF);
 }

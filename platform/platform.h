@@ -94,6 +94,10 @@ void PresentBackBuffer();
 
 // ---- Bitmaps --------------------------------------------------------------------------------
 
+// The palette entry nearest to an RGB colour, as the display matches colours: the fixed system
+// colours (0..9, 246..255) are tried first and win ties.
+uint8_t NearestPaletteEntry(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b);
+
 // Reads a BMP file as palette indices, each pixel the entry of the palette set by SetPalette
 // nearest to its colour; `indices` holds `height` rows of `width` bytes, top row first. False
 // (with `error` saying why) when the file is missing or not a readable BMP.

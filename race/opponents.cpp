@@ -9,15 +9,9 @@
 
 namespace {
 
-constexpr int32_t kRampSpeed = 1300;
 // The velocity follows the bow by this much a frame on each axis.
 constexpr double kVelocityStep = 12.0;
-constexpr int32_t kZoneReach = 500;
 constexpr double kPadFactor = 1.15;
-constexpr float kAfloatZ = 170.1f;
-constexpr double kLandingZ = 170.0;
-constexpr int32_t kPlayfieldLow = 200;
-constexpr int32_t kPlayfieldHigh = 23250;
 
 // Turns toward the next buoy. On the bearing itself the boat turns left, so it weaves a few
 // degrees either side of it and never holds a course.
@@ -75,17 +69,6 @@ void Fly(int32_t i) {
     if (double(OpponentZ[i]) < kLandingZ) {
         OpponentZ[i] = kAfloatZ;
         OpponentAirborne[i] = 0;
-    }
-}
-
-void KeepInside(float& position, float& velocity) {
-    if (double(position) < kPlayfieldLow) {
-        position = kPlayfieldLow;
-        velocity = -velocity;
-    }
-    if (double(position) > kPlayfieldHigh) {
-        position = kPlayfieldHigh;
-        velocity = -velocity;
     }
 }
 

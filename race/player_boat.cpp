@@ -12,17 +12,11 @@
 namespace {
 
 constexpr int32_t kCruiseSpeed = 600;
-constexpr int32_t kRampSpeed = 1300;
 constexpr int32_t kSteerStep = 10;
 constexpr int32_t kBankLimit = 400;
 // The velocity follows the bow by this much a frame on each axis, so the boat slides.
 constexpr int32_t kVelocityStep = 15;
-constexpr int32_t kZoneReach = 500;
 constexpr double kPadFactor = 1.2;
-constexpr float kAfloatZ = 170.1f;
-constexpr double kLandingZ = 170.0;
-constexpr int32_t kPlayfieldLow = 200;
-constexpr int32_t kPlayfieldHigh = 23250;
 
 void Steer() {
     const int32_t steer = SteeringInput();
@@ -112,17 +106,6 @@ void Pitch() {
         PlayerPitch -= 10;
     } else {
         PlayerPitch = 0;
-    }
-}
-
-void KeepInside(float& position, int32_t& velocity) {
-    if (double(position) < kPlayfieldLow) {
-        position = kPlayfieldLow;
-        velocity = -velocity;
-    }
-    if (double(position) > kPlayfieldHigh) {
-        position = kPlayfieldHigh;
-        velocity = -velocity;
     }
 }
 

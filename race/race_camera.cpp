@@ -139,3 +139,13 @@ void PlaceRaceCamera() {
 void PlaceChaseCamera() {
     PlaceAt(AheadX(-1800.0), AheadY(-1800.0), double(PlayerZ) + 400.0, PlayerHeading, 3500);
 }
+
+void PlaceOrbitCamera(double centreX, double centreY, double radius, double z) {
+    const int32_t a = OrbitAngle;
+    int32_t heading = a + 1800;
+    if (heading > 3599) heading -= 3600;
+    PlaceAt(centreX + radius * double(CosTable[a]), centreY + radius * double(SinTable[a]), z,
+            heading, 3500);
+    OrbitAngle += 10;
+    if (OrbitAngle > 3599) OrbitAngle = 0;
+}

@@ -11,3 +11,8 @@ void PlaceRaceCamera();
 // The live race's chase view, also the countdown's: 1800 behind the boat along its heading,
 // 400 above it, looking along the heading 10 degrees down. The roll is left alone.
 void PlaceChaseCamera();
+
+// The circling camera of the stage select and the results: `radius` from (centreX, centreY) at
+// OrbitAngle, `z` high, looking back across the centre 10 degrees down. Then the orbit moves on a
+// degree: one turn in 360 frames. The roll is left alone.
+void PlaceOrbitCamera(double centreX, double centreY, double radius, double z);

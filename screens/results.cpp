@@ -5,13 +5,13 @@
 #include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
-#include "base/trig_tables.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
 #include "media/music.h"
 #include "media/text.h"
 #include "overlay/lap_list.h"
 #include "overlay/map_markers.h"
+#include "race/race_camera.h"
 #include "race/race_state.h"
 #include "race/records.h"
 #include "race/replay_state.h"
@@ -28,27 +28,14 @@ constexpr int32_t kWaterColour = 4;
 // A race still running at this frame was finished; one that got here ran out of time.
 constexpr int32_t kTimeUpFrame = 5991;
 
-// The camera circles 1900 from the boat, 480 above it, one turn in 360 frames.
+// The camera circles 1900 from the boat, 480 above it, looking back at it; the roll stays as
+// the race left it.
 constexpr double kOrbitRadius = 1900.0;
 constexpr double kOrbitRise = 480.0;
-constexpr int32_t kOrbitStep = 10;
 
 constexpr uint32_t kRed = TextRgb(255, 0, 0);
 constexpr uint32_t kWhite = TextRgb(255, 255, 255);
 constexpr uint32_t kCyan = TextRgb(5, 255, 255);
-
-// Looking back at the boat from across it; the roll stays as the race left it.
-void PlaceCircleCamera() {
-    const int32_t a = OrbitAngle;
-    CameraX = static_cast<float>(double(PlayerX) + kOrbitRadius * double(CosTable[a]));
-    CameraY = static_cast<float>(double(PlayerY) + kOrbitRadius * double(SinTable[a]));
-    CameraZ = static_cast<float>(double(PlayerZ) + kOrbitRise);
-    CameraPitch = 3500;
-    CameraHeading = a + 1800;
-    if (CameraHeading > 3599) CameraHeading -= 3600;
-    OrbitAngle += kOrbitStep;
-    if (OrbitAngle > 3599) OrbitAngle = 0;
-}
 
 void DrawAnnouncement() {
     if (RaceFrame < kTimeUpFrame) {
@@ -85,7 +72,7 @@ void DrawMarkedLapList() {
 }  // namespace
 
 void ResultsScene() {
-    PlaceCircleCamera();
+    PlaceOrbitCamera(PlayerX, PlayerY, kOrbitRadius, double(PlayerZ) + kOrbitRise);
 
     FillFrame(kWaterColour);
     LockFrame();

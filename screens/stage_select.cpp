@@ -5,7 +5,6 @@
 #include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
-#include "base/trig_tables.h"
 #include "course/stage.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
@@ -13,6 +12,7 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "overlay/map_markers.h"
+#include "race/race_camera.h"
 #include "race/race_setup.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
@@ -29,8 +29,7 @@ constexpr double kOutlineHeight = 200.0;
 // The camera circles the middle of the water at this radius and height, one turn in 360 frames.
 constexpr double kOrbitCentre = 11500.0;
 constexpr double kOrbitRadius = 24000.0;
-constexpr float kOrbitHeight = 6500.0f;
-constexpr int32_t kOrbitStep = 10;
+constexpr double kOrbitHeight = 6500.0;
 
 constexpr uint32_t kTitleColour = TextRgb(255, 0, 0);
 constexpr uint32_t kGreen = TextRgb(125, 225, 55);
@@ -55,20 +54,6 @@ void StepStage() {
     } else {
         StepLatch = 0;
     }
-}
-
-// High above the water, looking at its middle from across it.
-void PlaceOrbitCamera() {
-    const int32_t a = OrbitAngle;
-    CameraRoll = 0;
-    CameraX = static_cast<float>(double(CosTable[a]) * kOrbitRadius + kOrbitCentre);
-    CameraY = static_cast<float>(double(SinTable[a]) * kOrbitRadius + kOrbitCentre);
-    CameraZ = kOrbitHeight;
-    CameraPitch = 3500;
-    CameraHeading = a + 1800;
-    if (CameraHeading > 3599) CameraHeading -= 3600;
-    OrbitAngle += kOrbitStep;
-    if (OrbitAngle > 3599) OrbitAngle = 0;
 }
 
 void DrawCourseOutline() {
@@ -138,7 +123,9 @@ void StageSelectScene() {
     PollKey(platform::Key::Down, SelectDownKey);
 
     StepStage();
-    PlaceOrbitCamera();
+    // High above the water, looking at its middle from across it.
+    CameraRoll = 0;
+    PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
 
     FillFrame(kWaterColour);
     LockFrame();

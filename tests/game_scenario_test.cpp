@@ -28,7 +28,7 @@ enum class Plan { RaceThenReplay, NoSteering, QuitMidRace };
 // select and starts, drives with the test driver (or not at all), and on the results watches
 // the replay once through before leaving it with Left.
 struct Player {
-    Plan plan;
+    Plan plan = Plan::RaceThenReplay;
     std::vector<int32_t> scenes;
     int32_t framesInScene = 0;
     int32_t stepsTaken = 0;
@@ -113,7 +113,8 @@ class WholeGame : public StageFolder {
     }
 
     Player Play(Plan plan) {
-        Player player{plan};
+        Player player;
+        player.plan = plan;
         EXPECT_EQ(RunGame(PlayerHook, &player), 0);
         return player;
     }

@@ -17,7 +17,7 @@ int DistanceSquared(const Rgb& c, int r, int g, int b) {
 
 }  // namespace
 
-uint8_t NearestIndex(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b) {
+uint8_t NearestPaletteEntry(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b) {
     int best = 0;
     int bestDistance = DistanceSquared(palette[0], r, g, b);
     auto consider = [&](int i) {
@@ -64,7 +64,7 @@ bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint
             const uint32_t rgb = p[0] | (p[1] << 8) | (p[2] << 16);
             auto found = matched.find(rgb);
             if (found == matched.end())
-                found = matched.emplace(rgb, NearestIndex(palette, p[0], p[1], p[2])).first;
+                found = matched.emplace(rgb, NearestPaletteEntry(palette, p[0], p[1], p[2])).first;
             indices[static_cast<size_t>(y) * width + x] = found->second;
         }
     }

@@ -10,10 +10,6 @@
 
 namespace platform {
 
-// The palette entry nearest to an RGB colour. The fixed system colours (0..9, 246..255) are
-// tried first and win ties, as the game's own colour matching does.
-uint8_t NearestIndex(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b);
-
 // Reads a BMP file and maps every pixel to its nearest entry of `palette`, row by row from the
 // top, `width` bytes a row. False (with `error` saying why) when the file cannot be read as one.
 bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,

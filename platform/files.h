@@ -8,6 +8,11 @@
 
 namespace platform {
 
+// The player's own folder for what the game writes besides the stage files it was given (its
+// copies of the courses, replays), ending with '/' and created when missing. Empty when there is
+// none; the game then keeps to the current folder.
+const char* UserDataDir();
+
 // The names (not paths) of the regular files in a folder, in no particular order.
 // False when the folder cannot be read.
 bool ListDirectory(const char* folder, std::vector<std::string>& names);

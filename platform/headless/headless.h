@@ -10,13 +10,18 @@
 namespace headless {
 
 // Puts the platform back to its start: clock at 0, no keys down, no events, drawing and text
-// on, an empty sound record, the given seed as the calendar time.
+// on, an empty sound record, no player data folder, the given seed as the calendar time.
 void Reset(uint32_t seed = 1);
 
 // With drawing off the back buffer cannot be locked, so every frame runs without drawing.
 void SetDrawing(bool on);
 // With text off only the text output is skipped.
 void SetText(bool on);
+
+// The player's data folder: none after Reset (tests keep to their own folders), the real one
+// for the runner, or any folder a test names.
+void SetUserDataDir(const std::string& dir);
+void UsePlayerDataFolder();
 
 // The folder reported as the executable's.
 void SetExecutableDir(const std::string& dir);

@@ -7,6 +7,7 @@
 
 #include "platform/common/bmp_indices.h"
 #include "platform/common/cp932.h"
+#include "platform/common/player_folders.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
@@ -24,6 +25,7 @@ struct State {
     bool drawing = true;
     bool text = true;
     std::string executableDir = "./";
+    std::string userDataDir;
     std::deque<platform::EventType> events;
     bool keys[6] = {};
     platform::Rgb palette[256] = {};
@@ -56,6 +58,12 @@ void SetDrawing(bool on) {
 }
 void SetText(bool on) {
     S().text = on;
+}
+void SetUserDataDir(const std::string& dir) {
+    S().userDataDir = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+void UsePlayerDataFolder() {
+    S().userDataDir = platform::PlayerDataFolder();
 }
 void SetExecutableDir(const std::string& dir) {
     S().executableDir = dir.empty() || dir.back() == '/' ? dir : dir + "/";
@@ -107,6 +115,9 @@ void ShowErrorBox(const char* caption, const char* text) {
     S().errorBoxes.push_back(std::string(caption) + ": " + message);
 }
 
+const char* UserDataDir() {
+    return S().userDataDir.c_str();
+}
 const char* ExecutableDir() {
     return S().executableDir.c_str();
 }

@@ -198,19 +198,6 @@ void ShowErrorBox(const char* caption, const char* text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, message.c_str(), d.window);
 }
 
-const char* ExecutableDir() {
-    static std::string dir;
-    if (dir.empty()) {
-        if (char* base = SDL_GetBasePath()) {
-            dir = base;
-            SDL_free(base);
-        } else {
-            dir = "./";
-        }
-    }
-    return dir.c_str();
-}
-
 void SetPalette(const Rgb colours[256]) {
     Display& d = Screen();
     std::copy_n(colours, 256, d.colours);

@@ -1,0 +1,29 @@
+// The folders the real game reads and writes: its own, beside the executable, and the player's.
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/common/player_folders.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+const char* ExecutableDir() {
+    static std::string dir;
+    if (dir.empty()) {
+        if (char* base = SDL_GetBasePath()) {
+            dir = base;
+            SDL_free(base);
+        } else {
+            dir = "./";
+        }
+    }
+    return dir.c_str();
+}
+
+const char* UserDataDir() {
+    static const std::string dir = PlayerDataFolder();
+    return dir.c_str();
+}
+
+}  // namespace platform

@@ -1,5 +1,6 @@
 // tidewake-headless: the game's real scene machine without a screen, driven by a key script,
-// writing a CSV trace and PNG frames. Stages are read from ./stage as in the game.
+// writing a CSV trace and PNG frames. Stages are read from ./stage as in the game, and the
+// player's data folder is the real one, so finished races are kept as replays there too.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/png_writer.h"
 #include "platform/headless/runner_options.h"
+#include "race/replay_save.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -22,6 +24,7 @@ struct Run {
     std::FILE* trace = nullptr;
     int32_t frame = 0;
     bool failed = false;
+    bool replaySaved = false;
 };
 
 // Events of frame F take effect before frame F's handler runs.
@@ -59,6 +62,21 @@ bool AfterFrame(int32_t sceneThatRan, void* context) {
     return true;
 }
 
+// The first finished live race goes where --save-replay asked; later ones are not wanted.
+void SaveFirstReplay(const std::string& text, void* context) {
+    Run& run = *static_cast<Run*>(context);
+    if (run.replaySaved) return;
+    run.replaySaved = true;
+    const std::string& path = run.options.saveReplayPath;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written =
+        file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if ((file != nullptr && std::fclose(file) != 0) || !written) {
+        std::fprintf(stderr, "tidewake-headless: cannot write the replay %s\n", path.c_str());
+        run.failed = true;
+    }
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
@@ -68,7 +86,8 @@ int Fail(const std::string& message) {
     std::fprintf(stderr, "tidewake-headless: %s\n", message.c_str());
     std::fprintf(stderr,
                  "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
-                 "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE]\n");
+                 "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE] [--replay FILE] "
+                 "[--save-replay FILE]\n");
     return kUsageError;
 }
 
@@ -99,12 +118,20 @@ int main(int argc, char** argv) {
     headless::Reset(run.options.seed);
     headless::SetDrawing(run.options.draw);
     headless::SetText(run.options.text);
+    headless::UsePlayerDataFolder();
+    if (!run.options.saveReplayPath.empty()) ListenToFinishedRaces(SaveFirstReplay, &run);
     ApplyKeys(run, 0);
 
-    int status = RunGame(AfterFrame, &run);
+    const std::string& replay = run.options.replayPath;
+    int status = RunGame(AfterFrame, &run, replay.empty() ? nullptr : replay.c_str());
     if (run.trace != nullptr && std::fclose(run.trace) != 0) {
         std::fprintf(stderr, "tidewake-headless: cannot write the trace\n");
         status = status == 0 ? 1 : status;
+    }
+    if (!run.options.saveReplayPath.empty() && !run.replaySaved && status == 0) {
+        std::fprintf(stderr, "tidewake-headless: no live race finished, so %s was not written\n",
+                     run.options.saveReplayPath.c_str());
+        status = 1;
     }
     if (run.failed && status == 0) status = 1;
     return status;

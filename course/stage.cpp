@@ -168,6 +168,15 @@ bool LoadStage(int32_t number) {
     return true;
 }
 
+int32_t FindStageNumber(const char* fileName) {
+    std::vector<std::string> names;
+    if (!ListStageFiles(names)) return 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == fileName) return static_cast<int32_t>(i + 1);
+    }
+    return 0;
+}
+
 void SaveStageRecords() {
     const char* path = StagePath;
     if (path[0] == '\0') {

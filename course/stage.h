@@ -48,6 +48,10 @@ void CountStages();
 // and the stage data is left as it was.
 bool LoadStage(int32_t number);
 
+// The number LoadStage knows the stage file `fileName` by (a name as listed in the stage
+// folder, without a folder), or 0 when no stage file has that name.
+int32_t FindStageNumber(const char* fileName);
+
 // Writes BestLaps and BestTotals back into the loaded stage's file. A file that cannot be
 // written is left as it was, with one line on stderr; the records stay in memory.
 void SaveStageRecords();

@@ -27,6 +27,21 @@ bool ListDirectory(const char* folder, std::vector<std::string>& names);
 // was.
 bool ReplaceFileContents(const char* path, const char* data, size_t size, std::string& error);
 
+// Creates a folder unless it is there already. False (with `error` saying why) when it is
+// missing afterwards, or something other than a folder has its name.
+bool MakeFolder(const char* path, std::string& error);
+
+// Writes a file that must not exist yet, whole or not at all: the bytes go into a temporary
+// file in the same folder, which is flushed and then linked under its name, so that a reader
+// never sees half a file and no existing file is ever replaced. False (with `error` saying why)
+// when nothing was written; `existed` then tells whether the name was taken.
+bool WriteNewFile(const char* path, const char* data, size_t size, bool& existed,
+                  std::string& error);
+
+// The player's local date and time of day as "YYYYMMDD-HHMMSS", for naming files. Never read by
+// the simulation.
+std::string LocalTimeStamp();
+
 // For tests: called with the temporary file's path after it has been written and flushed,
 // just before the rename. Returning false abandons the replacement there, as a crash would.
 using BeforeRenameHook = bool (*)(const char* tempPath);

@@ -8,6 +8,7 @@
 #include "race/race_math.h"
 #include "race/race_state.h"
 #include "race/records.h"
+#include "race/replay_save.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
 #include "screens/screen_state.h"
@@ -25,7 +26,8 @@ constexpr double kGateHalfHeight = 200.0;
 constexpr int32_t kBannerFrames = 20;
 
 // The results camera starts on the far side of the boat; a replay starts over instead. A
-// live finish enters and saves the records at once, in this very frame.
+// live finish enters and saves the records at once, in this very frame, and keeps the race as
+// a replay file.
 void FinishRace() {
     ScreenFrames = 0;
     OrbitAngle = PlayerHeading + 1800;
@@ -36,6 +38,7 @@ void FinishRace() {
     if (ReplayMode == 0) {
         UpdateRecords();
         SaveStageRecords();
+        SaveRaceReplay();
     } else {
         Scene = kSceneRaceSetup;
     }

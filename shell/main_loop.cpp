@@ -9,6 +9,7 @@
 #include "media/sound.h"
 #include "overlay/sprites.h"
 #include "platform/platform.h"
+#include "race/replay_load.h"
 #include "screens/opening.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
@@ -47,13 +48,17 @@ bool DrainEvents() {
 
 }  // namespace
 
-int RunGame(AfterFrameHook afterFrame, void* context) {
+int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile) {
     ShutdownState = 0;
     QuitPosted = false;
     ExitStatus = 0;
     if (!StartUp()) {
         platform::CloseDisplay();
         return kStartFailed;
+    }
+    if (replayFile != nullptr && !StartReplayFile(replayFile)) {
+        QuitGame(kReplayRefused);
+        return ExitStatus;
     }
     for (;;) {
         if (!DrainEvents()) return ExitStatus;

@@ -7,6 +7,13 @@
 // there (the runner's frame limit).
 using AfterFrameHook = bool (*)(int32_t sceneThatRan, void* context);
 
+// The exit status when the replay to start with cannot be played.
+constexpr int kReplayRefused = 2;
+
 // Brings the game up and runs it until it quits. Returns the process exit status: 0 after a
-// normal quit, non-zero when the game could not start or ended on a fatal error.
-int RunGame(AfterFrameHook afterFrame = nullptr, void* context = nullptr);
+// normal quit, non-zero when the game could not start or ended on a fatal error. With a
+// `replayFile` the game starts in that replay instead of the opening, and goes on from the title
+// once the player leaves it; a replay that cannot be played is told about and ends the game
+// with kReplayRefused before a frame runs.
+int RunGame(AfterFrameHook afterFrame = nullptr, void* context = nullptr,
+            const char* replayFile = nullptr);

@@ -53,10 +53,11 @@ TEST(KeyScript, NamesTheLineAndTheProblem) {
 TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
     headless::RunnerOptions options;
     std::string error;
-    ASSERT_TRUE(headless::ParseRunnerArgs(
-        {"--frames", "120", "--seed", "7", "--shot", "100:o.png", "--shot", "5:a:b.png",
-         "--no-text", "--trace", "t.csv", "--keys", "k.txt"},
-        options, error))
+    ASSERT_TRUE(
+        headless::ParseRunnerArgs({"--frames", "120", "--seed", "7", "--shot", "100:o.png",
+                                   "--shot", "5:a:b.png", "--no-text", "--trace", "t.csv", "--keys",
+                                   "k.txt", "--replay", "a.twr", "--save-replay", "b.twr"},
+                                  options, error))
         << error;
     EXPECT_EQ(options.frames, 120);
     EXPECT_EQ(options.seed, 7u);
@@ -64,6 +65,8 @@ TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
     EXPECT_EQ(options.shots[1].path, "a:b.png");
     EXPECT_FALSE(options.text);
     EXPECT_TRUE(options.draw);
+    EXPECT_EQ(options.replayPath, "a.twr");
+    EXPECT_EQ(options.saveReplayPath, "b.twr");
 
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--frames"},
@@ -72,6 +75,7 @@ TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
                                                {"--shot", "x:o.png"},
                                                {"--shot", "5:"},
                                                {"--seed", "-3"},
+                                               {"--replay"},
                                                {"--colour"}}) {
         headless::RunnerOptions ignored;
         EXPECT_FALSE(headless::ParseRunnerArgs(bad, ignored, error)) << bad[0];
@@ -89,11 +93,12 @@ class RunnerBinary : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // Runs the runner in the temporary folder; returns its exit status.
+    // Runs the runner in the temporary folder, which is its player's data folder too; returns
+    // its exit status.
     int Run(const std::string& args) {
-        const std::string command = "cd '" + dir_.string() +
-                                    "' && '" TIDEWAKE_BINARY_DIR "/tidewake-headless' " + args +
-                                    " 2> stderr.txt";
+        const std::string command =
+            "cd '" + dir_.string() + "' && XDG_DATA_HOME='" + dir_.string() +
+            "' '" TIDEWAKE_BINARY_DIR "/tidewake-headless' " + args + " 2> stderr.txt";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }

@@ -116,4 +116,42 @@ bool ReplaceFileContents(const char* path, const char* data, size_t size, std::s
     return true;
 }
 
+bool MakeFolder(const char* path, std::string& error) {
+    if (mkdir(path, 0777) != 0 && errno != EEXIST) return Fail(error, "cannot create the folder");
+    struct stat info;
+    if (stat(path, &info) != 0) return Fail(error, "cannot find the folder");
+    if (!S_ISDIR(info.st_mode)) {
+        error = "not a folder";
+        return false;
+    }
+    return true;
+}
+
+bool WriteNewFile(const char* path, const char* data, size_t size, bool& existed,
+                  std::string& error) {
+    existed = false;
+    std::string temp = std::string(path) + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return Fail(error, "cannot create a temporary file in " + FolderOf(path));
+
+    bool ok = WriteAll(fd, data, size);
+    if (!ok) Fail(error, "cannot write the temporary file");
+    if (ok && fsync(fd) != 0) ok = Fail(error, "cannot flush the temporary file");
+    if (close(fd) != 0 && ok) ok = Fail(error, "cannot close the temporary file");
+    // Unlike a rename, a link never replaces a file that is there already.
+    if (ok && link(temp.c_str(), path) != 0) {
+        existed = errno == EEXIST;
+        ok = Fail(error, existed ? "the file exists already" : "cannot name the file");
+    }
+    unlink(temp.c_str());
+    if (!ok) return false;
+
+    const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}
+
 }  // namespace platform

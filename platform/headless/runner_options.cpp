@@ -52,6 +52,10 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
             if (!value(options.keysPath)) return false;
         } else if (arg == "--trace") {
             if (!value(options.tracePath)) return false;
+        } else if (arg == "--replay") {
+            if (!value(options.replayPath)) return false;
+        } else if (arg == "--save-replay") {
+            if (!value(options.saveReplayPath)) return false;
         } else if (arg == "--frames") {
             if (!value(text)) return false;
             if (!ParseNumber(text, options.frames) || options.frames < 0) {

@@ -30,6 +30,8 @@ struct RunnerOptions {
     bool text = true;
     bool draw = true;
     std::string tracePath;
+    std::string replayPath;      // a replay file to start in instead of the opening
+    std::string saveReplayPath;  // where the first finished live race's replay goes
 };
 
 // Fills `options` from the arguments (without the program name). False with a message naming

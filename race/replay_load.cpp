@@ -1,0 +1,80 @@
+#include "race/replay_load.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base/app_state.h"
+#include "base/trig_tables.h"
+#include "course/stage.h"
+#include "media/display.h"
+#include "race/replay_course.h"
+#include "race/replay_file.h"
+#include "race/replay_state.h"
+
+namespace {
+
+constexpr char kHeading[] = "The replay cannot be played.";
+
+bool Refuse(const char* path, int line, const std::string& what) {
+    std::string text = std::string(kHeading) + "\n\n" + path;
+    if (line > 0) text += ":" + std::to_string(line);
+    ShowMediaError((text + ": " + what).c_str());
+    return false;
+}
+
+// The file's bytes, up to one more than a replay may have so that a larger file is noticed.
+bool ReadReplayBytes(const char* path, std::string& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return Refuse(path, 0, std::strerror(errno));
+    bytes.resize(kReplayFileLimit + 1);
+    const size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) return Refuse(path, 0, "the file cannot be read");
+    if (size > kReplayFileLimit) return Refuse(path, 0, "the file is larger than a replay can be");
+    bytes.resize(size);
+    return true;
+}
+
+std::string Hex(uint64_t value) {
+    char text[20];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+}  // namespace
+
+bool StartReplayFile(const char* path) {
+    std::string bytes;
+    if (!ReadReplayBytes(path, bytes)) return false;
+    static ReplayFile replay;
+    ReplayFileError error;
+    if (!ParseReplayFile(bytes.data(), bytes.size(), replay, error)) {
+        return Refuse(path, error.line, error.message);
+    }
+
+    const int32_t number = FindStageNumber(replay.course);
+    if (number == 0) {
+        return Refuse(path, 2,
+                      std::string("there is no course named ") + replay.course + " to replay on");
+    }
+    // A course that is there but cannot be read has been told about by the loader.
+    if (!LoadStage(number)) return false;
+    const uint64_t checksum = RacingDataChecksum();
+    if (checksum != replay.checksum) {
+        return Refuse(path, replay.checksumLine,
+                      std::string("the course ") + replay.course +
+                          " has changed since this race: its checksum is " + Hex(checksum) +
+                          ", the replay's is " + Hex(replay.checksum));
+    }
+
+    StageNumber = number;
+    OpponentPace = replay.pace;
+    std::memcpy(ReplayInputs, replay.steering, sizeof ReplayInputs);
+    BuildTrigTables();
+    ReplayMode = 1;
+    Scene = kSceneRaceSetup;
+    return true;
+}

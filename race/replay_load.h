@@ -1,0 +1,10 @@
+// Starting the game straight into a replay file: the course it was driven on is loaded by
+// name, its steering record put in place, and the game set up to run it as every replay runs.
+#pragma once
+
+// Reads the replay file at `path` and, when it can be played, leaves the game in replay mode
+// at the race set-up with the trigonometry tables built (the title's reset never ran). False
+// after telling the player why (naming the file and, where it applies, the line) with the game
+// state left for the caller to end: a file that is missing, unreadable, too large or malformed,
+// of another format or version, on a course that is not there or has changed since the race.
+bool StartReplayFile(const char* path);

@@ -1,0 +1,77 @@
+#include "race/replay_save.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "course/stage.h"
+#include "platform/platform.h"
+#include "race/race_clock.h"
+#include "race/race_state.h"
+#include "race/replay_course.h"
+#include "race/replay_state.h"
+
+namespace {
+
+// Two races finishing within one second (the runner) get "-2", "-3"... after the time.
+constexpr int kNameTries = 9;
+
+FinishedRaceListener listener = nullptr;
+void* listenerContext = nullptr;
+
+std::string CourseStem() {
+    std::string name = LoadedCourseFileName();
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name;
+}
+
+void WriteIntoDataFolder(const std::string& text) {
+    const std::string folder = std::string(platform::UserDataDir()) + "replays";
+    std::string error;
+    if (!platform::MakeFolder(folder.c_str(), error)) {
+        std::fprintf(stderr, "tidewake: replay not saved: %s: %s\n", folder.c_str(), error.c_str());
+        return;
+    }
+    const std::string stem = folder + "/" + CourseStem() + "-" + platform::LocalTimeStamp();
+    std::string path;
+    for (int attempt = 1; attempt <= kNameTries; ++attempt) {
+        path = stem + (attempt == 1 ? "" : "-" + std::to_string(attempt)) + ".twr";
+        bool existed = false;
+        if (platform::WriteNewFile(path.c_str(), text.data(), text.size(), existed, error)) {
+            return;
+        }
+        if (!existed) break;
+    }
+    std::fprintf(stderr, "tidewake: replay not saved to %s: %s\n", path.c_str(), error.c_str());
+}
+
+}  // namespace
+
+void DescribeRace(ReplayFile& replay) {
+    replay = ReplayFile();
+    std::snprintf(replay.course, sizeof replay.course, "%s", LoadedCourseFileName());
+    replay.checksum = RacingDataChecksum();
+    replay.pace = OpponentPace;
+    replay.frames = RaceFrame < 1 ? 1 : RaceFrame > kRaceFrameLimit ? kRaceFrameLimit : RaceFrame;
+    for (int32_t frame = 1; frame <= replay.frames; ++frame) {
+        replay.steering[frame] = ReplayInputs[frame];
+    }
+}
+
+void SaveRaceReplay() {
+    const bool dataFolder = platform::UserDataDir()[0] != '\0';
+    if (LoadedCourseFileName()[0] == '\0') {
+        if (dataFolder) std::fprintf(stderr, "tidewake: replay not saved: no stage is loaded\n");
+        return;
+    }
+    static ReplayFile replay;
+    DescribeRace(replay);
+    const std::string text = FormatReplayFile(replay);
+    if (listener != nullptr) listener(text, listenerContext);
+    if (dataFolder) WriteIntoDataFolder(text);
+}
+
+void ListenToFinishedRaces(FinishedRaceListener newListener, void* context) {
+    listener = newListener;
+    listenerContext = context;
+}

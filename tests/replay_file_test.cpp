@@ -16,7 +16,6 @@
 #include "platform/headless/headless.h"
 #include "race/race_state.h"
 #include "race/replay.h"
-#include "race/replay_course.h"
 #include "race/replay_file.h"
 #include "race/replay_save.h"
 #include "race/replay_state.h"
@@ -126,42 +125,26 @@ class KeptReplays : public StageFolder {
         StageFolder::SetUp();
         Write("01.dat", stage_test::StageText());
         ASSERT_TRUE(LoadStage(1));
-        for (int32_t& input : ReplayInputs) input = kSteerNone;
-        ReplayInputs[50] = kSteerLeft;
         RaceFrame = 100;
         headless::SetUserDataDir((root_ / "data").string());
-    }
-    std::vector<fs::path> Kept() const {
-        std::vector<fs::path> files;
-        if (!fs::is_directory(root_ / "data/replays")) return files;
-        for (const auto& entry : fs::directory_iterator(root_ / "data/replays")) {
-            files.push_back(entry.path());
-        }
-        std::sort(files.begin(), files.end());
-        return files;
+        fs::create_directory(root_ / "data");
     }
 };
 
-TEST_F(KeptReplays, EachFinishedRaceIsKeptUnderItsCourseAndTime) {
-    fs::create_directory(root_ / "data");
+// What a kept replay holds is checked where the runner plays one back.
+TEST_F(KeptReplays, EachFinishedRaceIsKeptUnderItsCourseAndTimeAndNoneReplacesAnother) {
     SaveRaceReplay();
     SaveRaceReplay();
-    const std::vector<fs::path> files = Kept();
-    ASSERT_EQ(files.size(), 2u);
-    // Two races in one second: the second name carries "-2"; none replaces another.
-    for (const fs::path& file : files) {
-        EXPECT_TRUE(
-            std::regex_match(file.filename().string(), std::regex(R"(01-\d{8}-\d{6}(-2)?\.twr)")))
-            << file;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_ / "data/replays")) {
+        names.push_back(entry.path().filename().string());
+        EXPECT_EQ(ReadBytes(entry.path()).rfind("tidewake-replay 1\ncourse 01.dat\n", 0), 0u);
     }
-    const std::string text = ReadBytes(files[0]);
-    static ReplayFile replay;
-    ReplayFileError error;
-    ASSERT_TRUE(ParseReplayFile(text.data(), text.size(), replay, error)) << error.message;
-    EXPECT_STREQ(replay.course, "01.dat");
-    EXPECT_EQ(replay.checksum, RacingDataChecksum());
-    EXPECT_EQ(replay.frames, 100);
-    EXPECT_EQ(replay.steering[50], kSteerLeft);
+    ASSERT_EQ(names.size(), 2u);
+    // Two races in one second: the second name carries "-2".
+    for (const std::string& name : names) {
+        EXPECT_TRUE(std::regex_match(name, std::regex(R"(01-\d{8}-\d{6}(-2)?\.twr)"))) << name;
+    }
 }
 
 TEST_F(KeptReplays, NoFolderMeansNoReplayAndABadOneIsOneLineOnStderr) {
@@ -171,7 +154,6 @@ TEST_F(KeptReplays, NoFolderMeansNoReplayAndABadOneIsOneLineOnStderr) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
     headless::SetUserDataDir((root_ / "data").string());
-    fs::create_directory(root_ / "data");
     WriteBytes(root_ / "data/replays", "not a folder");
     testing::internal::CaptureStderr();
     SaveRaceReplay();

@@ -120,7 +120,6 @@ int main(int argc, char** argv) {
     headless::UsePlayerDataFolder();
     headless::SetDrawing(run.options.draw);
     headless::SetText(run.options.text);
-    headless::UsePlayerDataFolder();
     if (!run.options.saveReplayPath.empty()) ListenToFinishedRaces(SaveFirstReplay, &run);
     ApplyKeys(run, 0);
 

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "base/app_state.h"
-#include "base/keys.h"
 #include "course/stage.h"
 #include "platform/headless/headless.h"
 #include "race/race_state.h"
@@ -19,10 +18,7 @@
 #include "race/replay_file.h"
 #include "race/replay_save.h"
 #include "race/replay_state.h"
-#include "screens/screen_state.h"
-#include "screens/title.h"
 #include "shell/main_loop.h"
-#include "tests/race_driver.h"
 #include "tests/stage_folder.h"
 
 namespace {
@@ -163,46 +159,6 @@ TEST_F(KeptReplays, NoFolderMeansNoReplayAndABadOneIsOneLineOnStderr) {
     EXPECT_EQ(ReadBytes(root_ / "data/replays"), "not a folder");
 }
 
-// Plays a race on course 01 through the real scene machine and writes down every key change as
-// a line of the runner's key script; the frame numbers are the runner's.
-struct ScriptWriter {
-    std::string script;
-    int32_t frame = 0;
-    bool held[5] = {};
-    bool finished = false;
-    int32_t framesAfterFinish = 0;
-
-    void Set(platform::Key key, bool down) {
-        static const char* const kNames[] = {"up", "down", "left", "right", "q"};
-        const int k = static_cast<int>(key);
-        if (held[k] == down) return;
-        held[k] = down;
-        headless::SetKey(key, down);
-        script += std::to_string(frame) + " " + kNames[k] + (down ? " down\n" : " up\n");
-    }
-
-    bool Next(int32_t sceneThatRan) {
-        ++frame;
-        if (sceneThatRan == kSceneRace && Scene == kSceneResults) finished = true;
-        if (finished && ++framesAfterFinish > 5) return false;
-        bool left = false, right = false;
-        if (Scene == kSceneRace && !finished) {
-            race_test::SteerTowardNextBuoy();
-            left = platform::IsKeyDown(platform::Key::Left);
-            right = platform::IsKeyDown(platform::Key::Right);
-        }
-        Set(platform::Key::Up, Scene == kSceneTitle);
-        Set(platform::Key::Down, Scene == kSceneStageSelect);
-        Set(platform::Key::Left, left);
-        Set(platform::Key::Right, right);
-        return frame < 6000;
-    }
-};
-
-bool WriteScript(int32_t sceneThatRan, void* context) {
-    return static_cast<ScriptWriter*>(context)->Next(sceneThatRan);
-}
-
 // Our courses in the working folder, and the runner run there with its own data folder.
 class ReplayRun : public StageFolder {
   protected:
@@ -245,22 +201,9 @@ class ReplayRun : public StageFolder {
 
 TEST_F(ReplayRun, AFinishedRacePlaysBackFromItsFileAsItWasDriven) {
     const std::string course = Read("01.dat");
-    headless::SetDrawing(false);
-    headless::SetExecutableDir(TIDEWAKE_BINARY_DIR);
-    // The keys as a fresh runner finds them: a game played before in this process may have
-    // left one seen as held, which would act a frame early and shift the script.
-    TitleUpKey = SelectLeftKey = SelectRightKey = SelectDownKey = kKeyUp;
-    RaceDownKey = RaceLeftKey = RaceRightKey = RaceQuitKey = kKeyUp;
-    ScriptWriter writer;
-    ASSERT_EQ(RunGame(WriteScript, &writer), 0);
-    headless::SetDrawing(true);
-    ASSERT_TRUE(writer.finished);
-    Write("01.dat", course);  // the in-process race wrote its records
-    WriteBytes(root_ / "live.txt", writer.script);
-
     // The live race, kept twice: where asked, and in the player's folder.
-    ASSERT_EQ(Run("--keys live.txt --trace live.csv --save-replay r.twr --frames " +
-                  std::to_string(writer.frame)),
+    ASSERT_EQ(Run("--keys '" TIDEWAKE_SOURCE_DIR "/tests/fixtures/finish_01.keys' --frames 2680 "
+                  "--trace live.csv --save-replay r.twr"),
               0)
         << Said();
     const std::string replayText = ReadBytes(root_ / "r.twr");

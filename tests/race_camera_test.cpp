@@ -57,8 +57,7 @@ TEST_F(RaceCamera, TheReplaysFixedViews) {
     EXPECT_FLOAT_EQ(CameraZ, 25000.0f);
     EXPECT_EQ(CameraPitch, 2700);
 
-    // The rival's eye sits on opponent 6 and looks at the player: here straight along -x,
-    // and down.
+    // The rival's eye sits on opponent 6 and looks at the player: here along -x, and down.
     CameraMode = kViewRivalsEye;
     OpponentX[6] = 9000.0f;
     OpponentY[6] = 5000.0f;
@@ -83,12 +82,9 @@ std::vector<int32_t> PressDown(int frames) {
 }
 
 TEST_F(RaceCamera, HeldDownChangesTheViewOnItsSecondFrameThenEveryEleven) {
-    const std::vector<int32_t> views = PressDown(24);
-    EXPECT_EQ(views[0], 0);
-    EXPECT_EQ(views[1], 1);
-    EXPECT_EQ(views[11], 1);
-    EXPECT_EQ(views[12], 0);  // a live race has two views
-    EXPECT_EQ(views[23], 1);
+    const std::vector<int32_t> views = PressDown(24);  // a live race has two views
+    EXPECT_EQ((std::vector<int32_t>{views[0], views[1], views[11], views[12], views[23]}),
+              (std::vector<int32_t>{0, 1, 1, 0, 1}));
 
     CameraMode = 0;
     ReplayMode = 1;

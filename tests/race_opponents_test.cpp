@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "race/contacts.h"
 #include "race/opponents.h"
@@ -23,12 +26,12 @@ TEST_F(Opponents, ABoatOnItsBearingWeavesEitherSideOfIt) {
     SpreadOut();
     CheckpointX[0] = 23000;
     CheckpointY[0] = 5000;
-    UpdateOpponents();
-    EXPECT_EQ(OpponentHeading[0], 40);
-    UpdateOpponents();
-    EXPECT_EQ(OpponentHeading[0], 0);
-    UpdateOpponents();
-    EXPECT_EQ(OpponentHeading[0], 40);
+    std::vector<int32_t> headings;
+    for (int k = 0; k < 3; ++k) {
+        UpdateOpponents();
+        headings.push_back(OpponentHeading[0]);
+    }
+    EXPECT_EQ(headings, (std::vector<int32_t>{40, 0, 40}));
     // The velocity swings toward the bow by 12 a frame on each axis.
     EXPECT_FLOAT_EQ(OpponentVX[0], 200.0f + 3 * 12.0f);
 }
@@ -36,19 +39,16 @@ TEST_F(Opponents, ABoatOnItsBearingWeavesEitherSideOfIt) {
 TEST_F(Opponents, AfterTheRampTheSpeedFallsBackToTheCruise) {
     SpreadOut();
     for (int i = 0; i < kOpponentCount; ++i) OpponentSpeed[i] = 1300;
-    OpponentCruise[0] = 540;
-    OpponentCruise[1] = 570;
-    OpponentCruise[2] = 545;
+    OpponentCruise[0] = 540, OpponentCruise[1] = 570, OpponentCruise[2] = 545;
     for (int k = 0; k < 100; ++k) UpdateOpponents();
-    EXPECT_EQ(OpponentSpeed[0], 540);
-    EXPECT_EQ(OpponentSpeed[1], 570);
-    EXPECT_EQ(OpponentSpeed[2], 550);  // less than 10 above the cruise: no further step
+    // Less than 10 above the cruise: no further step.
+    EXPECT_EQ(std::vector<int32_t>(OpponentSpeed, OpponentSpeed + 3),
+              (std::vector<int32_t>{540, 570, 550}));
 }
 
 TEST_F(Opponents, TheRampThrowsAnOpponentSilently) {
     SpreadOut();
-    JumpRampX = 1000;
-    JumpRampY = 5000;
+    JumpRampX = 1000, JumpRampY = 5000;
     OpponentVX[0] = 600.0f;
     UpdateOpponents();
     EXPECT_EQ(OpponentAirborne[0], 1);
@@ -59,8 +59,7 @@ TEST_F(Opponents, TheRampThrowsAnOpponentSilently) {
 
 TEST_F(Opponents, TwoStackedBoatsTradeVelocitiesAndArePushedApart) {
     SpreadOut();
-    OpponentX[1] = OpponentX[0];
-    OpponentY[1] = OpponentY[0];
+    OpponentX[1] = OpponentX[0], OpponentY[1] = OpponentY[0];
     OpponentVY[1] = 33.7f;
     UpdateOpponents();
     // Slot 0 moved first, then met slot 1 where it stood; each ended 240 apart on an axis.
@@ -73,11 +72,9 @@ TEST_F(Opponents, TwoStackedBoatsTradeVelocitiesAndArePushedApart) {
 
 TEST_F(Opponents, BoatsFarApartInHeightNeverTouch) {
     SpreadOut();
-    OpponentX[1] = OpponentX[0];
-    OpponentY[1] = OpponentY[0];
-    OpponentZ[1] = 400.0f;
+    OpponentX[1] = OpponentX[0], OpponentY[1] = OpponentY[0];
+    OpponentZ[1] = 400.0f, OpponentVZ[1] = 50.0f;
     OpponentAirborne[1] = 1;
-    OpponentVZ[1] = 50.0f;
     const float x0 = OpponentX[0];
     UpdateOpponents();
     EXPECT_NEAR(OpponentX[0], x0 + 200.0f / 6, 3.0f);
@@ -85,17 +82,13 @@ TEST_F(Opponents, BoatsFarApartInHeightNeverTouch) {
 
 TEST_F(Opponents, ThePlayerOnTopOfABoatIsMovedClearWithOneCrash) {
     SpreadOut();
-    PlayerX = OpponentX[3];
-    PlayerY = OpponentY[3];
-    PlayerVX = 450;
-    PlayerVY = -20;
-    OpponentVX[3] = 123.75f;
-    OpponentVY[3] = -7.5f;
+    PlayerX = OpponentX[3], PlayerY = OpponentY[3];
+    PlayerVX = 450, PlayerVY = -20;
+    OpponentVX[3] = 123.75f, OpponentVY[3] = -7.5f;
     CollidePlayerWithOpponents();
 
     EXPECT_EQ(Played(CrashSound), 1);
-    EXPECT_EQ(PlayerVX, 123);
-    EXPECT_EQ(PlayerVY, -7);
+    EXPECT_EQ(std::pair(PlayerVX, PlayerVY), std::pair(123, -7));
     EXPECT_FLOAT_EQ(OpponentVX[3], 450.0f);
     EXPECT_FLOAT_EQ(OpponentVY[3], -20.0f);
     const int32_t dx = static_cast<int32_t>(double(PlayerX) - double(OpponentX[3]));
@@ -103,19 +96,16 @@ TEST_F(Opponents, ThePlayerOnTopOfABoatIsMovedClearWithOneCrash) {
     EXPECT_FLOAT_EQ(PlayerY, OpponentY[3]);
 }
 
+// Contact needs all three axes close: within 240 across and 200 in height.
 TEST_F(Opponents, ContactNeedsAllThreeAxesClose) {
-    SpreadOut();
-    PlayerX = OpponentX[2] + 239.0f;
-    PlayerY = OpponentY[2] - 239.0f;
-    PlayerZ = OpponentZ[2] + 199.0f;
-    CollidePlayerWithOpponents();
-    EXPECT_EQ(Played(CrashSound), 1);
-
-    SpreadOut();
-    PlayerX = OpponentX[2] + 240.0f;
-    PlayerY = OpponentY[2];
-    PlayerZ = OpponentZ[2];
-    CollidePlayerWithOpponents();
+    for (const auto& [dx, dy, dz] : {std::tuple{239.0f, -239.0f, 199.0f},
+                                     {240.0f, 0.0f, 0.0f},
+                                     {0.0f, 240.0f, 0.0f},
+                                     {0.0f, 0.0f, 200.0f}}) {
+        SpreadOut();
+        PlayerX = OpponentX[2] + dx, PlayerY = OpponentY[2] + dy, PlayerZ = OpponentZ[2] + dz;
+        CollidePlayerWithOpponents();
+    }
     EXPECT_EQ(Played(CrashSound), 1);
 }
 

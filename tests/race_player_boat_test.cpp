@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "race/player_boat.h"
@@ -45,22 +46,19 @@ TEST_F(PlayerBoat, FullLockBanksToTheLimitAndTheBankTurnsOnAfterRelease) {
 TEST_F(PlayerBoat, CruisingStraightAlternatesBetweenTwoSpeeds) {
     Steer(kSteerNone, 40);
     EXPECT_EQ(PlayerVX, 600);
-    std::vector<int32_t> speeds, steps;
+    std::vector<int32_t> speedsAndSteps;
     for (int k = 0; k < 4; ++k) {
         const float x = PlayerX;
         Steer(kSteerNone, 1);
-        speeds.push_back(PlayerVX);
-        steps.push_back(static_cast<int32_t>(PlayerX - x + 0.5f));
+        speedsAndSteps.push_back(PlayerVX);
+        speedsAndSteps.push_back(static_cast<int32_t>(PlayerX - x + 0.5f));
     }
-    EXPECT_EQ(speeds, (std::vector<int32_t>{585, 600, 585, 600}));
-    EXPECT_EQ(steps, (std::vector<int32_t>{97, 100, 97, 100}));
-    EXPECT_EQ(PlayerVY, 0);
-    EXPECT_EQ(PlayerSpeed, 600);
+    EXPECT_EQ(speedsAndSteps, (std::vector<int32_t>{585, 97, 600, 100, 585, 97, 600, 100}));
+    EXPECT_EQ(std::pair(PlayerVY, PlayerSpeed), std::pair(0, 600));
 }
 
 TEST_F(PlayerBoat, TheRampThrowsTheBoatUpForTwentySevenFramesAndItLandsInItsFiftyFourth) {
-    PlayerVX = 600;
-    JumpRampX = 600;
+    PlayerVX = JumpRampX = 600;
     JumpRampY = 2000;
     Steer(kSteerNone, 1);
     EXPECT_EQ(PlayerAirborne, 1);
@@ -95,17 +93,17 @@ TEST_F(PlayerBoat, ThePitchSpringSwingsOnATwentyFourFrameCycle) {
         pitch.push_back(PlayerPitch);
     }
     for (int k = 24; k < 72; ++k) EXPECT_EQ(pitch[k], pitch[k - 24]) << k;
+    // Between +4 and -5 degrees, nose down kept as the whole turn less 5 degrees.
     std::vector<int32_t> signedPitch;
     for (int32_t p : pitch) signedPitch.push_back(p > 1800 ? p - 3600 : p);
-    EXPECT_EQ(*std::max_element(signedPitch.begin(), signedPitch.end()), 40);
-    EXPECT_EQ(*std::min_element(signedPitch.begin(), signedPitch.end()), -50);
+    const auto [low, high] = std::minmax_element(signedPitch.begin(), signedPitch.end());
+    EXPECT_EQ(std::pair(*low, *high), std::pair(-50, 40));
     EXPECT_NE(std::find(pitch.begin(), pitch.end(), 3550), pitch.end());
 }
 
 TEST_F(PlayerBoat, ThePadSpeedsTheBoatUpEveryFrameItIsOnIt) {
     PlayerVX = 600;
-    BoostPadX = 700;
-    BoostPadY = 2000;
+    BoostPadX = 700, BoostPadY = 2000;
     Steer(kSteerNone, 1);
     EXPECT_EQ(PlayerVX, static_cast<int32_t>(585 * 1.2));
     Steer(kSteerNone, 1);
@@ -114,9 +112,8 @@ TEST_F(PlayerBoat, ThePadSpeedsTheBoatUpEveryFrameItIsOnIt) {
 }
 
 TEST_F(PlayerBoat, ThePlayfieldEdgeBouncesTheBoatBack) {
-    PlayerX = 210.0f;
+    PlayerX = 210.0f, PlayerVX = -300;
     PlayerHeading = 1800;
-    PlayerVX = -300;
     Steer(kSteerNone, 1);
     EXPECT_FLOAT_EQ(PlayerX, 200.0f);
     EXPECT_EQ(PlayerVX, 315);
@@ -124,8 +121,7 @@ TEST_F(PlayerBoat, ThePlayfieldEdgeBouncesTheBoatBack) {
     Steer(kSteerNone, 1);
     EXPECT_EQ(PlayerVX, 300);
 
-    PlayerY = 23240.0f;
-    PlayerVY = 600;
+    PlayerY = 23240.0f, PlayerVY = 600;
     Steer(kSteerNone, 1);
     EXPECT_FLOAT_EQ(PlayerY, 23250.0f);
     EXPECT_LT(PlayerVY, 0);
@@ -137,9 +133,8 @@ TEST_F(PlayerBoat, TheHullRocksDownToMinusTwelveThenInStepsOfThree) {
         RockPlayerHull();
         rock.push_back(PlayerRock);
     }
-    EXPECT_EQ(rock[21], -12);
-    EXPECT_EQ(rock[22], -9);
-    EXPECT_EQ(rock[29], 12);
+    EXPECT_EQ((std::vector<int32_t>{rock[21], rock[22], rock[29]}),
+              (std::vector<int32_t>{-12, -9, 12}));
     PlayerAirborne = 1;
     RockPlayerHull();
     EXPECT_EQ(PlayerRock, 12);

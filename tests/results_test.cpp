@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/app_state.h"
 #include "base/keys.h"
 #include "race/race_setup.h"
@@ -25,9 +27,7 @@ class Results : public screen_test::ScreenTest {
         // As a finish leaves it: the camera set to start ahead of the boat, heading 900.
         OrbitAngle = 2700;
         RaceFrame = 3000;
-        ReplayMode = 0;
         ScreenFrames = 0;
-        ResultsDownKey = ResultsUpKey = kKeyUp;
         Scene = kSceneResults;
         StartSceneMusic("game.mid");
     }
@@ -40,11 +40,9 @@ class Results : public screen_test::ScreenTest {
 
 TEST_F(Results, CameraCirclesTheBoatWhileTheAnnouncementSlidesInForFortyFrames) {
     Frame(false, false);
-    EXPECT_EQ(CameraX, float(double(PlayerX) + 1900.0 * double(CosTable[2700])));
-    EXPECT_EQ(CameraY, float(double(PlayerY) - 1900.0));
-    EXPECT_EQ(CameraZ, float(double(PlayerZ) + 480.0));
-    EXPECT_EQ(CameraHeading, 900);
-    EXPECT_EQ(ScreenFrames, 1);
+    EXPECT_EQ(std::tuple(CameraX, CameraY, CameraZ, CameraHeading, ScreenFrames),
+              std::tuple(float(double(PlayerX) + 1900.0 * double(CosTable[2700])),
+                         float(double(PlayerY) - 1900.0), float(double(PlayerZ) + 480.0), 900, 1));
     for (int i = 0; i < 89; ++i) Frame(false, false);
     EXPECT_EQ(OrbitAngle, 0);
     EXPECT_EQ(ScreenFrames, kResultsSlideFrames);
@@ -52,10 +50,7 @@ TEST_F(Results, CameraCirclesTheBoatWhileTheAnnouncementSlidesInForFortyFrames) 
 }
 
 TEST_F(Results, UpHeldASecondFrameStartsTheReplay) {
-    Frame(true, false);  // one frame is not enough
-    Frame(false, false);
-    Frame(false, false);
-    Frame(true, false);
+    for (bool up : {true, false, false, true}) Frame(up, false);  // one frame is not enough
     EXPECT_EQ(Scene, kSceneResults);
     Frame(true, false);
     EXPECT_EQ(Scene, kSceneRaceSetup);

@@ -29,13 +29,8 @@ Bytes Chunk(const char* id, const Bytes& body) {
 // The 16 bytes of a "fmt " body: tag, channels, 22050 Hz, byte rate, block align, bits.
 Bytes Format(uint16_t tag, uint16_t channels = 1, uint16_t bits = 16) {
     Bytes b;
-    for (auto [v, size] : {std::pair<uint32_t, int>{tag, 2},
-                           {channels, 2},
-                           {22050, 4},
-                           {22050u * channels * bits / 8, 4},
-                           {channels * bits / 8u, 2},
-                           {bits, 2}})
-        Put(b, v, size);
+    Put(b, tag, 2), Put(b, channels, 2), Put(b, 22050, 4), Put(b, 22050u * channels * bits / 8, 4);
+    Put(b, channels * bits / 8u, 2), Put(b, bits, 2);
     return b;
 }
 

@@ -18,8 +18,6 @@ class StageSelect : public screen_test::ScreenTest {
   protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        SelectLeftKey = SelectRightKey = SelectDownKey = kKeyUp;
-        StepLatch = 0;
         RaceSetup();
         ASSERT_EQ(Scene, kSceneStageSelect);
     }
@@ -46,10 +44,10 @@ TEST_F(StageSelect, AHeldKeyStepsOnceOnItsSecondFrameAndWraps) {
     EXPECT_EQ(Steps(), 1);
 
     // The latch opens on the release; right of the last is the first.
-    Hold(2, false, false);
-    Hold(2, false, true);
-    Hold(2, false, false);
-    Hold(2, false, true);
+    for (int step = 0; step < 2; ++step) {
+        Hold(2, false, false);
+        Hold(2, false, true);
+    }
     EXPECT_EQ(StageNumber, 2);
     EXPECT_STREQ(StageName, "Two");
     EXPECT_EQ(Steps(), 3);

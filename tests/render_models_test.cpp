@@ -1,15 +1,18 @@
-// Buoy, tree and boat models drawn into a real frame and looked at from chosen cameras.
+// Buoy, tree, boat and scenery models drawn into a real frame and looked at from chosen cameras.
 #include <gtest/gtest.h>
 
 #include "race/race_state.h"
 #include "render/boat_model.h"
 #include "render/buoy_tree.h"
 #include "render/projection.h"
+#include "render/scenery.h"
 #include "tests/render_canvas.h"
 
 namespace {
 
 constexpr uint8_t kRed = 249;
+constexpr uint8_t kLettering = 249;
+constexpr uint8_t kStand = 247;
 
 struct Sight {
     double x, y, z;
@@ -69,6 +72,63 @@ TEST_F(Models, TreeBelowSize30IsAVerticalLine) {
     for (int y = 0; y < 480; ++y) inColumn += At(320, y) == 250;
     EXPECT_EQ(inColumn, crown);
     EXPECT_EQ(At(320, 245), 0);
+}
+
+TEST_F(Models, BillboardReadsSevenCharactersInsideTheBoard) {
+    PlaceCamera(5500, 5000, 1500, 2700, 0, 0);  // out on the water, facing the board
+    DrawScenery();
+    EXPECT_EQ(DrawColour, 248);
+
+    // Every stroke lies inside the lettering box on the board.
+    ProjectPoint(9200, -1000, 1900);
+    const int left = ProjX, top = ProjY;
+    ProjectPoint(1700, -1000, 1200);
+    const int right = ProjX, bottom = ProjY;
+    int columnsWithInk = 0, characters = 0, gap = 1000;
+    for (int x = 0; x < 640; ++x) {
+        bool ink = false;
+        for (int y = 0; y < 480; ++y) {
+            if (At(x, y) != kLettering) continue;
+            ink = true;
+            EXPECT_TRUE(x >= left - 1 && x <= right + 1 && y >= top - 1 && y <= bottom + 1)
+                << x << "," << y;
+        }
+        if (ink) {
+            ++columnsWithInk;
+            if (gap >= 10) ++characters;  // a gap between characters is about 25 pixels here
+            gap = 0;
+        } else {
+            ++gap;
+        }
+    }
+    EXPECT_EQ(characters, 7);
+    EXPECT_GT(columnsWithInk, 250);
+
+    // The first character's small inner stroke (ta) at the reader's left, the high-x end; the
+    // board's frame and posts in white.
+    ExpectSeen({{9200 - 800 * 0.5, -1000, 1200 + 700 * 0.46, kLettering},
+                {5500, -1000, 2000, 255},
+                {3000, -1000, 500, 255}});
+}
+
+// Both stands run six sections to y 21000; the flagpole's pennant points toward -y.
+TEST_F(Models, BothStandsRunSixSectionsToY21000) {
+    PlaceCamera(12000, 12000, 1500, 0, 0, 0);  // facing the east stand
+    DrawScenery();
+    ExpectSeen({{25000, 19500, 0, kStand},  // sixth section, water's side
+                {28000, 21000, 1500, kStand},
+                {28000, 4500, 3000, kStand},  // first section, back top
+                {28000, 22500, 3000, kStand, false}});
+    Clear();
+    PlaceCamera(20000, 12000, 1500, 1800, 0, 0);  // facing the west stand
+    DrawScenery();
+    ExpectSeen({{-3000, 19500, 0, kStand},
+                {-5000, 21000, 1500, kStand},
+                {-5000, 4500, 3000, kStand},
+                {-2000, 21000, 2500, 255},
+                {-2000, 20000, 4250, 250},
+                {-2000, 2000, 4250, 248},
+                {-5000, 22500, 3000, kStand, false}});
 }
 
 class Boats : public Models {

@@ -32,7 +32,7 @@ TEST(KeyScript, ReadsEventsInFrameOrderSkippingCommentsAndBlanks) {
     EXPECT_FALSE(events[3].down);
 }
 
-// Each bad script names its line and the problem (the start of the message where it goes on).
+// Each bad script names its line and the problem (where the message goes on, its start).
 TEST(KeyScript, NamesTheLineAndTheProblem) {
     const std::pair<const char*, std::string> cases[] = {
         {"1 up down\n2 space down\n",
@@ -40,16 +40,18 @@ TEST(KeyScript, NamesTheLineAndTheProblem) {
         {"# c\nx up down\n", "line 2: 'x' is not a frame number"},
         {"-1 up down\n", "line 1: '-1' is not a frame number"},
         {"5 up pressed\n", "line 1: 'pressed' must be 'down' or 'up'"},
-        {"5 up\n", "line 1: expected"},
-        {"5 up down now\n", "line 1: expected"},
-        {"99999999999 up down\n", "line 1:"},
+        {"5 up\n", "line 1: expected..."},
+        {"5 up down now\n", "line 1: expected..."},
+        {"99999999999 up down\n", "line 1:..."},
     };
-    for (const auto& [script, message] : cases) {
+    for (auto [script, message] : cases) {
         std::istringstream in(script);
         std::vector<KeyEvent> events;
         std::string error;
         EXPECT_FALSE(headless::ParseKeyScript(in, events, error)) << script;
-        EXPECT_EQ(error.substr(0, message.size()), message) << script;
+        const bool start = message.ends_with("...");
+        if (start) message.resize(message.size() - 3);
+        EXPECT_EQ(start ? error.substr(0, message.size()) : error, message) << script;
     }
 }
 

@@ -1,12 +1,16 @@
-// Text in the frame: where it lands, how tall its cell is, which palette colour it takes.
+// Text in the frame (where it lands, how tall its cell is, which palette colour it takes) and
+// the game's Japanese texts, kept as code page 932 bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "media/display.h"
+#include "media/japanese_texts.h"
 #include "media/palette.h"
 #include "media/text.h"
+#include "platform/common/cp932.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
 #include "render/frame_buffer.h"
@@ -96,6 +100,48 @@ TEST(Palette, FixedColoursKeepTheirIndicesAndGreysFindAGrey) {
     const platform::Rgb lightGreen = GamePalette[NearestPaletteIndex(0x0037E17D)];
     EXPECT_LT(lightGreen.r, lightGreen.g);
     EXPECT_GT(lightGreen.r, lightGreen.b);
+}
+
+struct JapaneseText {
+    const char* name;
+    const char* cp932;
+    const char* utf8;
+};
+
+// One row per constant of media/japanese_texts.h.
+const JapaneseText kTexts[] = {
+    {"backslash stays a backslash", "\\", "\\"},
+    {"kTextTitle", kTextTitle, "タイドウェイク"},
+    {"kTextTitleVersion", kTextTitleVersion, "ＴｉｄｅＷａｋｅ1.5"},
+    {"kTextPushUpStart", kTextPushUpStart, "Ｐｕｓｈ［↑］ＳＴＡＲＴ"},
+    {"kStageLoadError", kStageLoadError,
+     "ステージ読込みエラーです\n\nタイドウェイクの実行ファイルと同じフォルダに\nstage\n"
+     "というフォルダを作成し、その中に\n*.datファイル(01.datなど)を入れてください。"},
+    {"kStageLoadErrorHeading", kStageLoadErrorHeading, "ステージ読込みエラーです"},
+    {"kTextCheckPoint", kTextCheckPoint, "ＣｈｅｃｋＰｏｉｎｔ"},
+    {"kTextStart", kTextStart, "ＳＴＡＲＴ"},
+    {"kTextReplayKeys", kTextReplayKeys, "［←］タイトルに戻る　［↓］視点切替"},
+    {"kFormatLapTime", kFormatLapTime, "ＬＡＰ%d    %6.2f[s]"},
+    {"kFormatLapUnset", kFormatLapUnset, "ＬＡＰ%d    ---.--[s]"},
+    {"kFormatTotal", kFormatTotal, "ＴＯＴＡＬ%7.2f[s]"},
+    {"kTextFinish", kTextFinish, "ＦＩＮＩＳＨ"},
+    {"kFormatPlace", kFormatPlace, "%d位"},
+    {"kTextTimeUp", kTextTimeUp, "ＴｉｍｅＵｐ"},
+    {"kTextResultsKeys", kTextResultsKeys, "［↑］リプレイを見る   ［↓］タイトルに戻る"},
+    {"kTextPushDownStart", kTextPushDownStart, "Push［↓］Start"},
+    {"kTextStepArrows", kTextStepArrows, "[←]                 [→]"},
+};
+
+TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {
+    for (const JapaneseText& text : kTexts) {
+        EXPECT_EQ(platform::Cp932ToUtf8(text.cp932, std::strlen(text.cp932)), text.utf8)
+            << text.name;
+    }
+}
+
+TEST(JapaneseTexts, InvalidBytesBecomeQuestionMarks) {
+    // 0x81 opens a two-byte character; alone at the end it is cut off.
+    EXPECT_EQ(platform::Cp932ToUtf8("A\x81", 2), "A?");
 }
 
 }  // namespace

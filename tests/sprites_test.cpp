@@ -122,9 +122,8 @@ TEST_F(Sprites, BuiltInSheetCellsKeepTheBackgroundUnderBlack) {
     BlitSprite(100, 100, 2, 0, 0, 8, 8);
     BlitSprite(120, 100, 2, 8, 0, 16, 8);
     BlitSprite(140, 100, 2, 16, 0, 24, 8);
-    EXPECT_EQ(Region(100, 100), kPlayer);
-    EXPECT_EQ(Region(120, 100), kOpponent);
-    EXPECT_EQ(Region(140, 100), kCheckpoint);
+    EXPECT_EQ((std::vector{Region(100, 100), Region(120, 100), Region(140, 100)}),
+              (std::vector{kPlayer, kOpponent, kCheckpoint}));
     EXPECT_EQ(ChangedBytes(), 64 + 64 + 40);
 
     Clear();
@@ -152,15 +151,14 @@ TEST_F(Sprites, ClipsAtEveryEdgeOfTheFrame) {
         EXPECT_EQ(ChangedBytes(), c.width * c.height) << c.x << "," << c.y;
     }
     Clear();
-    for (const auto& [x, y] : {std::pair{640, 200},
-                               {700, 200},
-                               {300, 480},
-                               {-8, 200},
-                               {300, -8},
-                               {-2147483647, 0},
-                               {2147483647, 2147483647}}) {
-        BlitSprite(x, y, 2, 0, 0, 8, 8);
-    }
+    const int outside[][2] = {{640, 200},
+                              {700, 200},
+                              {300, 480},
+                              {-8, 200},
+                              {300, -8},
+                              {-2147483647, 0},
+                              {2147483647, 2147483647}};
+    for (const auto& [x, y] : outside) BlitSprite(x, y, 2, 0, 0, 8, 8);
     EXPECT_EQ(ChangedBytes(), 0);
 }
 

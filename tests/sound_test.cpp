@@ -40,6 +40,7 @@ class SoundSlots : public testing::Test {
     void TearDown() override {
         ShutDownAudio();
         headless::SetExecutableDir(TIDEWAKE_BINARY_DIR);
+        GetProgramDir();  // not left pointing at the removed folder
         fs::remove_all(dir_);
     }
     void Copy(const char* name, const char* as = nullptr) {

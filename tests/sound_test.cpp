@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 const char* const kEffects[] = {"SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"};
 
-// A program folder holding copies of the built effects (those named in `present`).
+// A program folder of its own, into which each test copies the built media it wants.
 class SoundSlots : public testing::Test {
   protected:
     void SetUp() override {
@@ -43,8 +43,8 @@ class SoundSlots : public testing::Test {
         GetProgramDir();  // not left pointing at the removed folder
         fs::remove_all(dir_);
     }
-    void Copy(const char* name, const char* as = nullptr) {
-        fs::copy_file(fs::path(TIDEWAKE_BINARY_DIR) / name, dir_ / (as ? as : name));
+    void Copy(const char* name) {
+        fs::copy_file(fs::path(TIDEWAKE_BINARY_DIR) / name, dir_ / name);
     }
     void Write(const char* name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
@@ -85,8 +85,7 @@ TEST_F(SoundSlots, FourEffectsTakeSlotsZeroToThreeAndPlayIndependently) {
 // files after it still load, into the next free slots.
 TEST_F(SoundSlots, FailedLoadLeavesIdZeroAndLaterFilesMoveUp) {
     Write("SE01.WAV", "RIFF\x04\0\0\0WAVE");  // no chunks at all
-    Copy("speed.WAV");
-    Copy("jump.WAV");
+    for (const char* name : {"speed.WAV", "jump.WAV"}) Copy(name);
     StartSoundDevice();
     LoadFour();  // crash.WAV is missing
     EXPECT_EQ((std::vector<int32_t>{GateSound, BoostSound, JumpSound, CrashSound}),

@@ -177,6 +177,7 @@ class CourseFolder : public stage_test::StageFolder {
     }
     void TearDown() override {
         headless::SetExecutableDir(TIDEWAKE_BINARY_DIR);
+        GetProgramDir();
         StageFolder::TearDown();
     }
 };

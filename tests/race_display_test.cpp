@@ -47,11 +47,8 @@ TEST(LapList, LinesNumberLapsFromOneAndAlignTheirTimes) {
 }
 
 TEST(ResultsLines, MarkEveryRecordATimeEqualsAndNoLapNotDriven) {
-    BestLaps[0] = 60.0;
-    BestLaps[1] = BestLaps[2] = 61.5;
-    BestTotals[0] = 250.0;
-    BestTotals[1] = 251.0;
-    BestTotals[2] = 251.0;
+    BestLaps[0] = 60.0, BestLaps[1] = BestLaps[2] = 61.5;
+    BestTotals[0] = 250.0, BestTotals[1] = BestTotals[2] = 251.0;
     EXPECT_EQ(ResultsLapLine(0, 60.0), kLap + "1     60.00[s] BESTLAP");
     EXPECT_EQ(ResultsLapLine(1, 61.5), kLap + "2     61.50[s] 2nd LAP 3rd LAP");
     EXPECT_EQ(ResultsLapLine(2, 60.001), kLap + "3     60.00[s]");
@@ -64,9 +61,7 @@ TEST(ResultsLines, MarkEveryRecordATimeEqualsAndNoLapNotDriven) {
 TEST(RaceBanners, CheckpointBannerCountsDownInALiveRaceOnly) {
     headless::Reset();
     headless::SetText(false);
-    RaceFrame = 100;
-    ReplayMode = 1;
-    CheckpointBanner = 20;
+    RaceFrame = 100, ReplayMode = 1, CheckpointBanner = 20;
     DrawRaceBanners();
     EXPECT_EQ(CheckpointBanner, 20);
     ReplayMode = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,9 @@ class OpenWater : public ::testing::Test {
         BoostSound = LoadSound("speed.WAV");
         JumpSound = LoadSound("jump.WAV");
         CrashSound = LoadSound("crash.WAV");
-        for (int i = 0; i < 6; ++i) {
-            CheckpointX[i] = 12000 + 1500 * i;
-            CheckpointY[i] = 20000;
-        }
+        for (int i = 0; i < 6; ++i) CheckpointX[i] = 12000 + 1500 * i, CheckpointY[i] = 20000;
         JumpRampX = JumpRampY = 20000;
-        BoostPadX = 22000;
-        BoostPadY = 12000;
+        BoostPadX = 22000, BoostPadY = 12000;
         ReplayMode = 0;
         // No stage file behind these races: a finish has nowhere to write its records.
         StagePath[0] = '\0';
@@ -50,12 +47,10 @@ class OpenWater : public ::testing::Test {
 
     // How often each effect was asked for so far.
     static int Played(int32_t soundId) {
-        int count = 0;
-        for (const headless::AudioRecord& record : headless::AudioLog()) {
-            if (record.what == "effect" && record.detail == std::to_string(SoundHandles[soundId]))
-                ++count;
-        }
-        return count;
+        const auto& log = headless::AudioLog();
+        return int(std::count_if(log.begin(), log.end(), [&](const headless::AudioRecord& r) {
+            return r.what == "effect" && r.detail == std::to_string(SoundHandles[soundId]);
+        }));
     }
 };
 

@@ -1,6 +1,9 @@
 // Scene 2: every race and every replay starts from the same grid, with the stage's pace.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "base/app_state.h"
 #include "base/random.h"
 #include "course/stage.h"
@@ -49,20 +52,15 @@ TEST_F(RaceSetupScene, ALiveRaceStartsOnTheGridAndOpensTheStageSelectOnStageOne)
     EXPECT_EQ(Scene, kSceneStageSelect);
     EXPECT_EQ(StageNumber, 1);
     EXPECT_STREQ(StageName, "One");
-    EXPECT_EQ(PlayerX, 600.1f);
-    EXPECT_EQ(PlayerAirborne, 0);
-    EXPECT_EQ(PitchSpring, 80);
-    EXPECT_EQ(PitchRate, 0);
+    EXPECT_EQ(std::tuple(PlayerX, PlayerAirborne, PitchSpring, PitchRate),
+              std::tuple(600.1f, 0, 80, 0));
     const int32_t baseSpeeds[kOpponentCount] = {520, 548, 576, 604, 632, 660, 688};
     for (int i = 0; i < kOpponentCount; ++i) {
         EXPECT_EQ(OpponentX[i], float(1400.1 + 800 * i)) << i;
         EXPECT_EQ(OpponentY[i], i % 2 ? 2000.1f : 1400.1f) << i;
-        EXPECT_EQ(OpponentAirborne[i], 0);
-        EXPECT_EQ(OpponentCruise[i], baseSpeeds[i]);  // the pace is applied at the start
+        EXPECT_EQ(std::pair(OpponentAirborne[i], OpponentCruise[i]), std::pair(0, baseSpeeds[i]));
     }
-    EXPECT_EQ(LapTimes[2], 0.0);
-    EXPECT_EQ(RaceFrame, 1);
-    EXPECT_EQ(WakeNext, 0);
+    EXPECT_EQ(std::tuple(LapTimes[2], RaceFrame, WakeNext), std::tuple(0.0, 1, 0));
     EXPECT_EQ(ReplayInputs[10], 2);  // the steering record lives until the title
 
     // The water speeds are the game's random draws, in grid order.
@@ -84,28 +82,16 @@ TEST_F(RaceSetupScene, AReplayStartsAtOnceWithThePaceOfItsRace) {
         RaceSetup();
         EXPECT_EQ(Scene, kSceneRace);
         const int32_t paced[kOpponentCount] = {520, 540, 570, 600, 630, 660, 680};
-        for (int i = 0; i < kOpponentCount; ++i) {
-            EXPECT_EQ(OpponentCruise[i], paced[i]) << i;
-            EXPECT_EQ(OpponentSpeed[i], paced[i]) << i;
-        }
+        for (int i = 0; i < kOpponentCount; ++i)
+            EXPECT_EQ(std::pair(OpponentCruise[i], OpponentSpeed[i]),
+                      std::pair(paced[i], paced[i]));
     }
     EXPECT_EQ(ReplayInputs[10], 2);
     EXPECT_TRUE(headless::ErrorBoxes().empty());
     ReplayMode = 0;
 }
 
-TEST(OpponentPace, ScalesTheTruncatedSpeeds) {
-    for (int i = 0; i < kOpponentCount; ++i) OpponentCruise[i] = OpponentSpeed[i] = 548;
-    OpponentPace = 13;
-    ApplyOpponentPace();
-    EXPECT_EQ(OpponentCruise[0], 702);
-    OpponentPace = 0;
-    ApplyOpponentPace();
-    EXPECT_EQ(OpponentSpeed[6], 0);
-}
-
-// Driven past the title into the set-up in a folder without stages, the game shows the
-// loader's message and ends with a failure status.
+// Past the title into the set-up without stages: the loader's message, a failure status.
 TEST_F(RaceSetupScene, WithoutStagesTheGameEndsWithAFailure) {
     std::filesystem::remove(root_ / "stage");
     ReplayMode = 0;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,25 +29,17 @@ class RenderCanvas : public ::testing::Test {
 
     static void PlaceCamera(double x, double y, double z, int32_t heading, int32_t pitch,
                             int32_t roll) {
-        CameraX = static_cast<float>(x);
-        CameraY = static_cast<float>(y);
-        CameraZ = static_cast<float>(z);
-        CameraHeading = heading;
-        CameraPitch = pitch;
-        CameraRoll = roll;
+        CameraX = float(x), CameraY = float(y), CameraZ = float(z);
+        CameraHeading = heading, CameraPitch = pitch, CameraRoll = roll;
     }
 
     uint8_t At(int x, int y) const { return pixels_[y * kPitch + x]; }
 
     // True when the colour is at (x, y) or one of its eight neighbours.
     bool Near(int x, int y, uint8_t colour) const {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int px = x + dx, py = y + dy;
-                if (px >= 0 && px < 640 && py >= 0 && py < 480 && At(px, py) == colour) {
-                    return true;
-                }
-            }
+        for (int py = std::max(y - 1, 0); py <= std::min(y + 1, 479); ++py)
+            for (int px = std::max(x - 1, 0); px <= std::min(x + 1, 639); ++px)
+                if (At(px, py) == colour) return true;
         return false;
     }
 

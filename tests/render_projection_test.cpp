@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "tests/render_canvas.h"
 
 namespace {
@@ -18,11 +22,10 @@ Projected Project(double x, double y, double z) {
     return {ProjX, ProjY, ProjDepth};
 }
 
-void ExpectProjected(double x, double y, double z, Projected expected) {
+void ExpectProjected(double x, double y, double z, Projected e) {
     const Projected got = Project(x, y, z);
-    EXPECT_EQ(got.x, expected.x) << x << "," << y << "," << z;
-    EXPECT_EQ(got.y, expected.y) << x << "," << y << "," << z;
-    EXPECT_EQ(got.depth, expected.depth) << x << "," << y << "," << z;
+    EXPECT_EQ(std::tuple(got.x, got.y, got.depth), std::tuple(e.x, e.y, e.depth))
+        << x << "," << y << "," << z;
 }
 
 TEST_F(Projection, SamplePointsTruncateTowardZeroBeforeTheSubtraction) {
@@ -52,9 +55,7 @@ TEST_F(Projection, CameraPoseTurnsTheView) {
     PlaceCamera(0, 0, 1000, 0, 2700, 0);
     EXPECT_EQ(Project(0, 0, 0).depth, 1000);
     EXPECT_EQ(Project(100, 0, 0).y, 189);
-}
-
-TEST_F(Projection, AngleOutsideTheTablesIsFoldedBack) {
+    // Angles outside the tables are folded back.
     PlaceCamera(0, 0, 0, 3600 + 900, 0, -3600);
     ExpectProjected(0, 1000, 0, {320, 240, 1000});
 }
@@ -67,8 +68,8 @@ TEST_F(Projection, LineNeedsBothEndsBeyondTheNearLimit) {
     EXPECT_EQ(Drawn(), 0);
 
     // Both at depth 51, one end at the guard window's top-left corner (-200, -100).
-    ASSERT_EQ(Project(51, 51.8, 33.87).x, -200);
-    ASSERT_EQ(Project(51, 51.8, 33.87).y, -100);
+    const Projected corner = Project(51, 51.8, 33.87);
+    ASSERT_EQ(std::pair(corner.x, corner.y), std::pair(-200, -100));
     DrawLine3D(51, 51.8, 33.87, 51, 0, 0);
     EXPECT_GT(Count(7), 0);
     EXPECT_EQ(At(320, 240), 7);
@@ -94,19 +95,13 @@ TEST_F(Projection, QuadKeepsItsCornersWhenTooNearToDraw) {
     DrawColour = 7;
     DrawQuad3D(1000, 100, 100, 1000, -100, 100, 1000, -100, -100, 50.5, 100, -100);
     EXPECT_EQ(Drawn(), 0);
-    EXPECT_EQ(QuadX[0], 269);
-    EXPECT_EQ(QuadY[0], 189);
-    EXPECT_EQ(QuadX[1], 371);
-    EXPECT_EQ(QuadY[2], 291);
-    EXPECT_EQ(QuadDepth[2], 1000);
-    EXPECT_EQ(QuadDepth[3], 50);
+    EXPECT_EQ(std::tuple(QuadX[0], QuadY[0], QuadX[1], QuadY[2], QuadDepth[2], QuadDepth[3]),
+              std::tuple(269, 189, 371, 291, 1000, 50));
 
     // The same square all in front: its outline, with no guard-window test.
     DrawQuad3D(1000, 100, 100, 1000, -100, 100, 1000, -100, -100, 1000, 100, -100);
-    EXPECT_EQ(At(269, 189), 7);
-    EXPECT_EQ(At(320, 189), 7);
-    EXPECT_EQ(At(371, 240), 7);
-    EXPECT_EQ(At(320, 240), kBackground);
+    EXPECT_EQ((std::vector<int>{At(269, 189), At(320, 189), At(371, 240), At(320, 240)}),
+              (std::vector<int>{7, 7, 7, kBackground}));
     // All four corners beyond the guard window: the outline still crosses the screen.
     Clear();
     DrawQuad3D(1000, 1300, 100, 1000, -1300, 100, 1000, -1300, -100, 1000, 1300, -100);

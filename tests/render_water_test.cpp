@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "render/projection.h"
 #include "tests/render_canvas.h"
 
@@ -29,42 +31,32 @@ class WaterGrid : public RenderCanvas {
         return Near(ProjX, ProjY, kWater);
     }
 
-    int LinesDrawn() {
-        int lines = 0;
+    // Every grid line is drawn but those along the far edges and those of point (mi, mj).
+    void ExpectLinesDrawn(int mi = -1, int mj = -1) {
         for (int i = 0; i <= 20; ++i)
-            for (int j = 0; j <= 20; ++j) {
-                if (i < 20) lines += LineDrawn(i, j, 1, 0);
-                if (j < 20) lines += LineDrawn(i, j, 0, 1);
-            }
-        return lines;
+            for (int j = 0; j <= 20; ++j)
+                for (const auto& [di, dj] : {std::pair{1, 0}, {0, 1}}) {
+                    if (i + di > 20 || j + dj > 20) continue;
+                    // Nothing runs along x = 24000 (j = 20) or y = 24000 (i = 20).
+                    const bool open = di ? j < 20 : i < 20;
+                    const bool gone = (i == mi && j == mj) || (i + di == mi && j + dj == mj);
+                    EXPECT_EQ(LineDrawn(i, j, di, dj), open && !gone) << i << "," << j;
+                }
     }
 };
 
-TEST_F(WaterGrid, EightHundredLinesOpenOnTheTwoFarSides) {
+// The 800 lines open on the two far sides; a point behind the camera takes only its own four
+// lines along, its neighbours still reaching one another.
+TEST_F(WaterGrid, OpenOnTheTwoFarSidesAndAPointBehindTakesItsLinesAlong) {
     DrawWaterGrid();
     for (int k = 0; k < kWaterGridPoints; ++k) ASSERT_EQ(GridVisible[k], 1) << k;
-    EXPECT_EQ(LinesDrawn(), 800);
+    ExpectLinesDrawn();
 
-    // The near sides are closed; nothing runs along x = 24000 or y = 24000.
-    EXPECT_TRUE(LineDrawn(0, 5, 0, 1));
-    EXPECT_TRUE(LineDrawn(5, 0, 1, 0));
-    EXPECT_FALSE(LineDrawn(19, 20, 1, 0));  // 419 to 440
-    EXPECT_FALSE(LineDrawn(20, 19, 0, 1));  // 439 to 440
-    EXPECT_TRUE(LineDrawn(19, 19, 1, 0));   // but both reach the far corner's neighbours
-    EXPECT_TRUE(LineDrawn(19, 19, 0, 1));
-}
-
-TEST_F(WaterGrid, PointBehindTheCameraTakesItsLinesAlong) {
-    const int i = 10, j = 7;
-    WaveHeight[21 * i + j] = 40000.0f;  // above the camera, so behind it
+    Clear();
+    WaveHeight[21 * 10 + 7] = 40000.0f;  // above the camera, so behind it
     DrawWaterGrid();
-    EXPECT_EQ(GridVisible[21 * i + j], 0);
-    EXPECT_FALSE(LineDrawn(i, j, 1, 0));
-    EXPECT_FALSE(LineDrawn(i, j, 0, 1));
-    EXPECT_TRUE(LineDrawn(i + 1, j, 0, 1));
-    EXPECT_TRUE(LineDrawn(i, j + 1, 1, 0));
-    // The point's neighbours still reach one another; only its own four lines go.
-    EXPECT_EQ(LinesDrawn(), 796);
+    EXPECT_EQ(GridVisible[21 * 10 + 7], 0);
+    ExpectLinesDrawn(10, 7);
 }
 
 TEST_F(WaterGrid, DepthBelowOneIsBehindButExactlyZeroIsNot) {

@@ -34,11 +34,10 @@ class ScreenTest : public stage_test::StageFolder {
         BuildTrigTables();
         // Key states outlive scenes; each test starts with every key up.
         SelectLeftKey = SelectRightKey = SelectDownKey = ResultsUpKey = ResultsDownKey = kKeyUp;
-        StepLatch = 0;
-        ReplayMode = 0;
-        Write("01.dat", stage_test::StageText("One"));
-        Write("02.dat", stage_test::StageText("Two"));
-        Write("03.dat", stage_test::StageText("Three"));
+        StepLatch = ReplayMode = 0;
+        const char* names[] = {"One", "Two", "Three"};
+        for (int i = 0; i < 3; ++i)
+            Write("0" + std::to_string(i + 1) + ".dat", stage_test::StageText(names[i]));
         CountStages();
     }
     void TearDown() override {

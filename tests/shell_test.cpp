@@ -1,13 +1,14 @@
 // The shell on the headless platform: key edges, frame pace, scene flow, quitting.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
 #include "base/random.h"
-#include "base/trig_tables.h"
 #include "platform/headless/headless.h"
 #include "shell/main_loop.h"
 
@@ -53,146 +54,109 @@ class FramePace : public ::testing::Test {
     }
 };
 
-TEST_F(FramePace, HoldsOneFrameEvery33Milliseconds) {
+// Whatever each frame's work, one frame every 33 ms; a slow frame goes at once and the next
+// counts from it.
+TEST_F(FramePace, HoldsOneFrameEvery33MillisecondsAndASlowOneGoesAtOnce) {
     headless::AdvanceClock(1000);
     Run(1, 0);
     for (uint32_t work : {0u, 5u, 20u, 32u}) {
         const std::vector<uint32_t> stamps = Run(20, work);
-        for (size_t i = 1; i < stamps.size(); ++i) {
+        for (size_t i = 1; i < stamps.size(); ++i)
             EXPECT_EQ(stamps[i] - stamps[i - 1], 33u) << "work " << work << " frame " << i;
-        }
     }
-}
-
-TEST_F(FramePace, SlowFrameGoesAtOnceAndTheNextCountsFromIt) {
-    Run(3, 1);
     const uint32_t before = headless::Clock();
     headless::AdvanceClock(50);
-    WaitFramePace();
-    EXPECT_EQ(headless::Clock(), before + 50);  // no extra wait
-    EXPECT_EQ(FramePaceTick, before + 50);
-    WaitFramePace();
-    EXPECT_EQ(headless::Clock(), before + 83);
+    EXPECT_EQ(Run(2, 0), (std::vector<uint32_t>{before + 50, before + 83}));
 }
 
 // However long the pause (past half the clock's range too), the first wait ends at once and the
-// frames after it keep the 33 ms pace from there.
-TEST_F(FramePace, FirstWaitAfterALongPauseEndsAtOnce) {
+// frames after it keep the 33 ms pace from there; the clock wrapping past zero is no pause.
+TEST_F(FramePace, LongPausesAndTheClockWrapping) {
     for (uint32_t pause : {60000u, 3000000000u, 0xFFFFFFFFu}) {
         Run(2, 1);
         headless::AdvanceClock(pause);
         const uint32_t resumed = headless::Clock();
-        WaitFramePace();
-        EXPECT_EQ(headless::Clock(), resumed) << "pause " << pause;
-        EXPECT_EQ(FramePaceTick, resumed);
-        WaitFramePace();
-        EXPECT_EQ(headless::Clock(), resumed + 33u) << "pause " << pause;
+        EXPECT_EQ(Run(2, 0), (std::vector<uint32_t>{resumed, resumed + 33u})) << pause;
     }
-}
-
-TEST_F(FramePace, SurvivesTheClockWrapping) {
     FramePaceTick = 0xFFFFFFF0u;
-    headless::AdvanceClock(0xFFFFFFF5u);
+    headless::AdvanceClock(0xFFFFFFF5u - headless::Clock());
     WaitFramePace();
-    EXPECT_EQ(headless::Clock(), 0xFFFFFFF0u + 33u);  // wrapped past zero
+    EXPECT_EQ(headless::Clock(), 0xFFFFFFF0u + 33u);
 }
 
 TEST(Random, IsTheGamesOwnLinearCongruentialSequence) {
     SeedRandom(0);
-    EXPECT_EQ(Random(), 38);
-    EXPECT_EQ(Random(), 7719);
-    EXPECT_EQ(Random(), 21238);
+    EXPECT_EQ((std::vector<int32_t>{Random(), Random(), Random()}),
+              (std::vector<int32_t>{38, 7719, 21238}));
     SeedRandom(1);
     EXPECT_EQ(Random(), 41);
     for (int i = 0; i < 1000; ++i) {
         const int32_t draw = Random();
-        ASSERT_GE(draw, 0);
-        ASSERT_LE(draw, 32767);
+        ASSERT_TRUE(draw >= 0 && draw <= 32767) << draw;
     }
 }
 
-TEST(TrigTables, UseTheGamesOwnStep) {
-    BuildTrigTables();
-    EXPECT_EQ(SinTable[900], 1.0f);
-    EXPECT_EQ(SinTable[0], 0.0f);
-    EXPECT_NEAR(CosTable[900], 3.2679e-7f, 1e-10f);
-    EXPECT_NEAR(SinTable[1800], 6.536e-7f, 1e-10f);
-    EXPECT_EQ(CosTable[0], 1.0f);
-}
-
-// Runs the game for at most `frames` frames and returns the scene each frame ran.
+// Runs the game, calling `onFrame` with the number of frames run so far after each; the game
+// stops after `limit` frames.
 struct SceneLog {
-    std::vector<int32_t> scenes;
+    explicit SceneLog(
+        size_t frames, std::function<void(size_t)> hook = [](size_t) {})
+        : limit(frames), onFrame(std::move(hook)) {}
     size_t limit;
+    std::function<void(size_t)> onFrame;
+    std::vector<int32_t> scenes, active;
+    int status = -1;
+
+    SceneLog& Run() {
+        headless::Reset();
+        headless::SetText(false);
+        status = RunGame(
+            [](int32_t scene, void* context) {
+                auto& log = *static_cast<SceneLog*>(context);
+                log.scenes.push_back(scene);
+                log.active.push_back(AppActive);
+                log.onFrame(log.scenes.size());
+                return log.scenes.size() < log.limit;
+            },
+            this);
+        return *this;
+    }
 };
 
-bool LogScene(int32_t scene, void* context) {
-    auto& log = *static_cast<SceneLog*>(context);
-    log.scenes.push_back(scene);
-    return log.scenes.size() < log.limit;
-}
-
 TEST(SceneFlow, OpeningRuns201FramesThenResetThenTitle) {
-    headless::Reset();
-    headless::SetText(false);
-    SceneLog log{{}, 205};
-    EXPECT_EQ(RunGame(LogScene, &log), 0);
+    SceneLog log{205};
+    EXPECT_EQ(log.Run().status, 0);
     ASSERT_EQ(log.scenes.size(), 205u);
     for (int i = 0; i <= 200; ++i) ASSERT_EQ(log.scenes[i], kSceneOpening) << i;
     EXPECT_EQ(log.scenes[201], kSceneReset);
     EXPECT_EQ(log.scenes[202], kSceneTitle);
 }
 
-// Escape pressed several times between frames: media released once, no further frame.
-bool PressEscapeTwiceAfterFrameFive(int32_t, void* context) {
-    auto& log = *static_cast<SceneLog*>(context);
-    log.scenes.push_back(Scene);
-    if (log.scenes.size() == 5) {
-        headless::PushEvent(platform::EventType::EscapeDown);
-        headless::PushEvent(platform::EventType::EscapeDown);
-    }
-    return log.scenes.size() < log.limit;
-}
-
-TEST(SceneFlow, EscapeEndsTheGameBeforeAnotherFrame) {
-    headless::Reset();
-    headless::SetText(false);
-    SceneLog log{{}, 100};
-    EXPECT_EQ(RunGame(PressEscapeTwiceAfterFrameFive, &log), 0);
-    EXPECT_EQ(log.scenes.size(), 5u);
+// Escape pressed twice between frames, or the window closed: no further frame, status 0.
+TEST(SceneFlow, EscapeOrClosingTheWindowEndsTheGameBeforeAnotherFrame) {
+    SceneLog escape{100, [](size_t frames) {
+                        if (frames != 5) return;
+                        headless::PushEvent(platform::EventType::EscapeDown);
+                        headless::PushEvent(platform::EventType::EscapeDown);
+                    }};
+    EXPECT_EQ(escape.Run().status, 0);
+    EXPECT_EQ(escape.scenes.size(), 5u);
     EXPECT_EQ(ShutdownState, 2);
-}
 
-bool CloseAfterFirstFrame(int32_t, void* context) {
-    auto& log = *static_cast<SceneLog*>(context);
-    log.scenes.push_back(Scene);
-    headless::PushEvent(platform::EventType::Deactivated);
-    headless::PushEvent(platform::EventType::CloseRequest);
-    return true;
-}
-
-TEST(SceneFlow, ClosingTheWindowQuitsWithStatusZero) {
-    headless::Reset();
-    headless::SetText(false);
-    SceneLog log{{}, 100};
-    EXPECT_EQ(RunGame(CloseAfterFirstFrame, &log), 0);
-    EXPECT_EQ(log.scenes.size(), 1u);
+    SceneLog close{100, [](size_t) {
+                       headless::PushEvent(platform::EventType::Deactivated);
+                       headless::PushEvent(platform::EventType::CloseRequest);
+                   }};
+    EXPECT_EQ(close.Run().status, 0);
+    EXPECT_EQ(close.scenes.size(), 1u);
 }
 
 // While inactive no frame runs; the headless platform wakes the game with an activation.
-bool DeactivateOnce(int32_t, void* context) {
-    auto& log = *static_cast<SceneLog*>(context);
-    log.scenes.push_back(AppActive);
-    if (log.scenes.size() == 2) headless::PushEvent(platform::EventType::Deactivated);
-    return log.scenes.size() < log.limit;
-}
-
 TEST(SceneFlow, NoFrameRunsWhileInactive) {
-    headless::Reset();
-    headless::SetText(false);
-    SceneLog log{{}, 4};
-    RunGame(DeactivateOnce, &log);
-    EXPECT_EQ(log.scenes, (std::vector<int32_t>{1, 1, 1, 1}));
+    SceneLog log{4, [](size_t frames) {
+                     if (frames == 2) headless::PushEvent(platform::EventType::Deactivated);
+                 }};
+    EXPECT_EQ(log.Run().active, (std::vector<int32_t>{1, 1, 1, 1}));
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "media/wave_file.h"
@@ -13,30 +13,23 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Put32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-}
-void Put16(Bytes& b, uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
+void Put(Bytes& b, uint32_t v, int size) {
+    for (int i = 0; i < size; ++i) b.push_back(uint8_t(v >> (8 * i)));
 }
 
-Bytes Chunk(const char* id, const Bytes& body, bool pad = true) {
+Bytes Chunk(const char* id, const Bytes& body) {
     Bytes b(id, id + 4);
-    Put32(b, uint32_t(body.size()));
+    Put(b, uint32_t(body.size()), 4);
     b.insert(b.end(), body.begin(), body.end());
-    if (pad && body.size() % 2 == 1) b.push_back(0);
+    if (body.size() % 2 == 1) b.push_back(0);
     return b;
 }
 
+// The 16 bytes of a "fmt " body: tag, channels, 22050 Hz, byte rate, block align, bits.
 Bytes Format(uint16_t tag, uint16_t channels = 1, uint16_t bits = 16) {
     Bytes b;
-    Put16(b, tag);
-    Put16(b, channels);
-    Put32(b, 22050);
-    Put32(b, 22050u * channels * bits / 8);
-    Put16(b, uint16_t(channels * bits / 8));
-    Put16(b, bits);
+    Put(b, tag, 2), Put(b, channels, 2), Put(b, 22050, 4), Put(b, 22050u * channels * bits / 8, 4);
+    Put(b, channels * bits / 8u, 2), Put(b, bits, 2);
     return b;
 }
 
@@ -56,70 +49,54 @@ bool Read(const Bytes& file, WaveFile& wave) {
     return ReadWaveBytes(file.data(), file.size(), wave);
 }
 
-TEST(WaveReader, AcceptsPcmWithChunksInEitherOrderAndOthersBetween) {
-    const Bytes data = Samples(40);
-    const Bytes fmt = Chunk("fmt ", Format(1));
+TEST(WaveReader, AcceptsChunksInEitherOrderAndNonPcmExtraBytes) {
+    const Bytes data = Samples(40), fmt = Chunk("fmt ", Format(1));
     const Bytes list = Chunk("LIST", Samples(5));  // odd size: padded
-    const Bytes orders[][3] = {{fmt, list, Chunk("data", data)}, {Chunk("data", data), list, fmt}};
-    for (const auto& order : orders) {
+    for (const Bytes& file :
+         {Riff({fmt, list, Chunk("data", data)}), Riff({Chunk("data", data), list, fmt})}) {
         WaveFile wave;
-        ASSERT_TRUE(Read(Riff({order[0], order[1], order[2]}), wave));
+        ASSERT_TRUE(Read(file, wave));
         EXPECT_EQ(wave.data, data);
         const platform::WaveFormat f = wave.Format();
-        EXPECT_EQ(f.formatTag, 1);
-        EXPECT_EQ(f.channels, 1);
-        EXPECT_EQ(f.samplesPerSecond, 22050u);
-        EXPECT_EQ(f.blockAlign, 2);
-        EXPECT_EQ(f.bitsPerSample, 16);
-        EXPECT_EQ(f.extraSize, 0);
+        EXPECT_EQ(std::tuple(f.formatTag, f.channels, f.samplesPerSecond, f.blockAlign,
+                             f.bitsPerSample, f.extraSize),
+                  std::tuple(1, 1, 22050u, 2, 16, 0));
         EXPECT_EQ(f.extra, nullptr);
-        // The format block is the 16 bytes and a zero count.
-        EXPECT_EQ(wave.formatBlock.size(), 18u);
+        EXPECT_EQ(wave.formatBlock.size(), 18u);  // the 16 bytes and a zero count
     }
-}
 
-TEST(WaveReader, NonPcmKeepsItsExtraFormatBytes) {
-    Bytes fmtBody = Format(2, 1, 4);  // an ADPCM tag
-    Put16(fmtBody, 4);
-    for (uint8_t v : {0xAA, 0xBB, 0xCC, 0xDD}) fmtBody.push_back(v);
+    Bytes adpcm = Format(2, 1, 4);
+    Put(adpcm, 4, 2);
+    for (uint8_t v : {0xAA, 0xBB, 0xCC, 0xDD}) adpcm.push_back(v);
     WaveFile wave;
-    ASSERT_TRUE(Read(Riff({Chunk("fmt ", fmtBody), Chunk("data", Samples(9))}), wave));
+    ASSERT_TRUE(Read(Riff({Chunk("fmt ", adpcm), Chunk("data", Samples(9))}), wave));
     const platform::WaveFormat f = wave.Format();
     EXPECT_EQ(f.formatTag, 2);
     ASSERT_EQ(f.extraSize, 4);
     EXPECT_EQ(Bytes(f.extra, f.extra + 4), (Bytes{0xAA, 0xBB, 0xCC, 0xDD}));
     EXPECT_EQ(wave.data.size(), 9u);
-
-    // A non-PCM "fmt " of just the 16 bytes has no extra bytes: nothing is taken from the chunk
-    // that follows.
+    // A non-PCM "fmt " of just 16 bytes takes nothing from the chunk that follows.
     ASSERT_TRUE(Read(Riff({Chunk("fmt ", Format(3, 1, 32)), Chunk("data", Samples(8))}), wave));
     EXPECT_EQ(wave.Format().extraSize, 0);
 }
 
 TEST(WaveReader, RejectsMalformedFiles) {
-    const Bytes fmt = Chunk("fmt ", Format(1));
-    const Bytes data = Chunk("data", Samples(16));
+    const Bytes fmt = Chunk("fmt ", Format(1)), data = Chunk("data", Samples(16));
+    const Bytes good = Riff({fmt, data});
     Bytes shortFmt = Format(1);
     shortFmt.resize(14);
-    Bytes notRiff = Riff({fmt, data});
+    Bytes notRiff = good, notWave = good, hugeData = good, riffTooLong = good;
     notRiff[3] = 'X';
-    Bytes notWave = Riff({fmt, data});
     notWave[8] = 'A';
-    Bytes hugeData = Riff({fmt, data});
-    hugeData[hugeData.size() - 16 - 4] = 0xF0;  // a data size of about 4 GB
-    hugeData[hugeData.size() - 16 - 1] = 0xF0;
-    Bytes riffTooLong = Riff({fmt, data});
+    hugeData[good.size() - 20] = hugeData[good.size() - 17] = 0xF0;  // about 4 GB of data
     riffTooLong[4] += 2;
     Bytes extraPastChunk = Format(2);
-    Put16(extraPastChunk, 10);  // ten extra bytes claimed, two there
-    Put16(extraPastChunk, 0);
+    Put(extraPastChunk, 10, 2);  // ten extra bytes claimed, two there
+    Put(extraPastChunk, 0, 2);
     Bytes otherTooLong = Chunk("junk", Samples(4));
     otherTooLong[4] = 0x40;  // claims 64 bytes before "data"
 
-    struct Case {
-        const char* what;
-        Bytes file;
-    } cases[] = {
+    const std::pair<const char*, Bytes> cases[] = {
         {"fmt shorter than 16", Riff({Chunk("fmt ", shortFmt), data})},
         {"not RIFF", notRiff},
         {"not WAVE", notWave},
@@ -131,21 +108,20 @@ TEST(WaveReader, RejectsMalformedFiles) {
         {"chunk running past the end", Riff({fmt, otherTooLong, data})},
         {"empty", {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, file] : cases) {
         WaveFile wave;
         wave.data = Samples(3);
-        EXPECT_FALSE(Read(c.file, wave)) << c.what;
-        // A failed read leaves nothing behind.
-        EXPECT_TRUE(wave.data.empty() && wave.formatBlock.empty()) << c.what;
+        EXPECT_FALSE(Read(file, wave)) << what;
+        EXPECT_TRUE(wave.data.empty() && wave.formatBlock.empty()) << what;  // nothing left
     }
 }
 
-// Every cut of a good file fails; copying each cut into its own exactly-sized block lets the
-// sanitizer build catch a read past the end.
+// Every cut of a good file fails; each cut in its own exactly-sized block lets the sanitizer
+// build catch a read past the end.
 TEST(WaveReader, RejectsEveryTruncation) {
     Bytes fmtBody = Format(2, 1, 4);
-    Put16(fmtBody, 2);
-    Put16(fmtBody, 0x1234);
+    Put(fmtBody, 2, 2);
+    Put(fmtBody, 0x1234, 2);
     const Bytes file =
         Riff({Chunk("fmt ", fmtBody), Chunk("LIST", Samples(3)), Chunk("data", Samples(21))});
     WaveFile wave;
@@ -156,48 +132,29 @@ TEST(WaveReader, RejectsEveryTruncation) {
     }
 }
 
-TEST(WaveReader, ReadsFilesAndRejectsMissingOnes) {
-    const std::string path = testing::TempDir() + "wave_reader_test.wav";
-    const Bytes file = Riff({Chunk("fmt ", Format(1)), Chunk("data", Samples(30))});
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(file.data(), 1, file.size(), f);
-    std::fclose(f);
-    WaveFile wave;
-    ASSERT_TRUE(ReadWaveFile(path.c_str(), wave));
-    EXPECT_EQ(wave.data, Samples(30));
-    std::remove(path.c_str());
-    EXPECT_FALSE(ReadWaveFile(path.c_str(), wave));
-    EXPECT_FALSE(ReadWaveFile(testing::TempDir().c_str(), wave));  // a folder
-}
-
-// The effects made for the game are short, clean mono 22 kHz 16-bit PCM, loud but not clipped.
+// The game's effects, read from their files: short mono 22 kHz 16-bit PCM, loud but not
+// clipped, no click at either end. A folder is no WAVE file.
 TEST(WaveReader, BuiltEffectsAreShortCleanMonoPcm) {
     for (const char* name : {"SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"}) {
-        const std::string path = std::string(TIDEWAKE_BINARY_DIR) + "/" + name;
         WaveFile wave;
-        ASSERT_TRUE(ReadWaveFile(path.c_str(), wave)) << name;
+        ASSERT_TRUE(ReadWaveFile((std::string(TIDEWAKE_BINARY_DIR) + "/" + name).c_str(), wave));
         const platform::WaveFormat f = wave.Format();
-        EXPECT_EQ(f.formatTag, 1) << name;
-        EXPECT_EQ(f.channels, 1) << name;
-        EXPECT_EQ(f.samplesPerSecond, 22050u) << name;
-        EXPECT_EQ(f.bitsPerSample, 16) << name;
-        const size_t samples = wave.data.size() / 2;
-        EXPECT_GT(samples, 22050u / 5) << name;
-        EXPECT_LT(samples, 22050u) << name;
-        int peak = 0;
-        for (size_t i = 0; i < samples; ++i) {
-            const int v = int16_t(wave.data[2 * i] | (wave.data[2 * i + 1] << 8));
-            peak = std::max(peak, std::abs(v));
-        }
+        EXPECT_EQ(std::tuple(f.formatTag, f.channels, f.samplesPerSecond, f.bitsPerSample),
+                  std::tuple(1, 1, 22050u, 16))
+            << name;
+        std::vector<int> samples;
+        for (size_t i = 0; i + 1 < wave.data.size(); i += 2)
+            samples.push_back(std::abs(int16_t(wave.data[i] | (wave.data[i + 1] << 8))));
+        EXPECT_GT(samples.size(), 22050u / 5) << name;
+        EXPECT_LT(samples.size(), 22050u) << name;
+        const int peak = *std::max_element(samples.begin(), samples.end());
         EXPECT_GT(peak, 16000) << name;
         EXPECT_LT(peak, 32000) << name;
-        // Starts and ends at rest: no click.
-        EXPECT_LT(std::abs(int16_t(wave.data[0] | (wave.data[1] << 8))), 200) << name;
-        EXPECT_LT(std::abs(int16_t(wave.data[2 * samples - 2] | (wave.data[2 * samples - 1] << 8))),
-                  200)
-            << name;
+        EXPECT_LT(samples.front(), 200) << name;
+        EXPECT_LT(samples.back(), 200) << name;
     }
+    WaveFile wave;
+    EXPECT_FALSE(ReadWaveFile(testing::TempDir().c_str(), wave));
 }
 
 }  // namespace

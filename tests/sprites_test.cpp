@@ -57,8 +57,8 @@ std::string BmpBytes(int width, int height, const std::vector<Colour>& pixels) {
     return out;
 }
 
-// An empty program folder of its own (so the built-in sheet is used unless a test writes a CHAR
-// file), the media started as the game starts them, a frame of kBackground.
+// An empty program folder of its own (the built-in sheet unless a test writes a CHAR file), the
+// media started as the game starts them, a frame of kBackground.
 class Sprites : public testing::Test {
   protected:
     void SetUp() override {
@@ -122,9 +122,8 @@ TEST_F(Sprites, BuiltInSheetCellsKeepTheBackgroundUnderBlack) {
     BlitSprite(100, 100, 2, 0, 0, 8, 8);
     BlitSprite(120, 100, 2, 8, 0, 16, 8);
     BlitSprite(140, 100, 2, 16, 0, 24, 8);
-    EXPECT_EQ(Region(100, 100), kPlayer);
-    EXPECT_EQ(Region(120, 100), kOpponent);
-    EXPECT_EQ(Region(140, 100), kCheckpoint);
+    EXPECT_EQ((std::vector{Region(100, 100), Region(120, 100), Region(140, 100)}),
+              (std::vector{kPlayer, kOpponent, kCheckpoint}));
     EXPECT_EQ(ChangedBytes(), 64 + 64 + 40);
 
     Clear();
@@ -152,15 +151,14 @@ TEST_F(Sprites, ClipsAtEveryEdgeOfTheFrame) {
         EXPECT_EQ(ChangedBytes(), c.width * c.height) << c.x << "," << c.y;
     }
     Clear();
-    for (const auto& [x, y] : {std::pair{640, 200},
-                               {700, 200},
-                               {300, 480},
-                               {-8, 200},
-                               {300, -8},
-                               {-2147483647, 0},
-                               {2147483647, 2147483647}}) {
-        BlitSprite(x, y, 2, 0, 0, 8, 8);
-    }
+    const int outside[][2] = {{640, 200},
+                              {700, 200},
+                              {300, 480},
+                              {-8, 200},
+                              {300, -8},
+                              {-2147483647, 0},
+                              {2147483647, 2147483647}};
+    for (const auto& [x, y] : outside) BlitSprite(x, y, 2, 0, 0, 8, 8);
     EXPECT_EQ(ChangedBytes(), 0);
 }
 
@@ -231,8 +229,9 @@ TEST_F(Sprites, UnreadableCharFileKeepsTheBuiltInSheet) {
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(CharSlot, 2);
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-        EXPECT_NE(said.find("CHAR: not a readable BMP"), std::string::npos) << said;
-        EXPECT_NE(said.find("built-in"), std::string::npos) << said;
+        EXPECT_TRUE(said.find("CHAR: not a readable BMP") != std::string::npos &&
+                    said.find("built-in") != std::string::npos)
+            << said;
         BlitSprite(100, 100, CharSlot, 8, 0, 16, 8);
         EXPECT_EQ(Region(100, 100), kOpponent);
     }
@@ -251,32 +250,32 @@ class MapMarkers : public Sprites {
     }
 };
 
-TEST_F(MapMarkers, CornersSitOnTheMapPoints) {
+// Each marker's corner sits on its map point, worked out in double and truncated toward zero:
+// 608.99999989 truncates to 608 where float sums would round up to 609, and row -0.49999...
+// to row 0 where rounding down would cut off the top row. Later markers cover earlier ones,
+// the player last; without the sheet nothing is drawn.
+TEST_F(MapMarkers, CornersSitOnTheMapPointsAndThePlayerOnTop) {
     CheckpointX[0] = 24000, CheckpointY[0] = 0;  // the map's top edge
-    CheckpointX[1] = 399, CheckpointY[1] = 399;  // whole-number division toward zero
+    CheckpointX[1] = 399, CheckpointY[1] = 399;
     CheckpointX[2] = 4000, CheckpointY[2] = 8399;
     CheckpointX[3] = 8000, CheckpointY[3] = 21000;
     OpponentX[0] = 8000.0f, OpponentY[0] = 4100.0f;  // 589.5 -> 589
     OpponentX[6] = 1400.1f, OpponentY[6] = 2000.1f;
-    // Worked in double, 608.99999989 truncates to 608; float sums would round up to 609.
     PlayerX = 16000.0f, PlayerY = 200.0001f;
     DrawMapMarkers();
-    EXPECT_EQ(Region(610, 0), kCheckpoint);
-    EXPECT_EQ(Region(609, 119), kCheckpoint);
-    EXPECT_EQ(Region(569, 100), kCheckpoint);
-    EXPECT_EQ(Region(505, 80), kCheckpoint);
+    const std::pair<int, int> checkpoints[] = {{610, 0}, {609, 119}, {569, 100}, {505, 80}};
+    for (const auto& [x, y] : checkpoints) EXPECT_EQ(Region(x, y), kCheckpoint) << x << "," << y;
     EXPECT_EQ(Region(589, 80), kOpponent);
     EXPECT_EQ(Region(599, 112), kOpponent);
     EXPECT_EQ(Region(608, 40), kPlayer);
     EXPECT_EQ(ChangedBytes(), 4 * 40 + 3 * 64);  // nothing beyond the cells
-}
 
-// Later markers cover earlier ones, the player last; a float position just past the map's top
-// truncates toward zero, to row 0, where rounding down would cut off the top row.
-TEST_F(MapMarkers, PlayerOnTopAndFloatPositionsTruncateTowardZero) {
+    Clear();
+    for (int i = 0; i < 4; ++i) CheckpointX[i] = CheckpointY[i] = -200000;
+    OpponentX[0] = OpponentX[6] = -200000.0f;
     CheckpointX[5] = CheckpointY[5] = 2000;  // (600, 110)
     OpponentX[3] = OpponentY[3] = 2000.0f;
-    OpponentX[4] = 24100.0f, OpponentY[4] = 0.0f;  // row -0.49999...
+    OpponentX[4] = 24100.0f, OpponentY[4] = 0.0f;
     PlayerX = 24100.0f, PlayerY = 0.0f;
     DrawMapMarkers();
     EXPECT_EQ(Region(600, 110), kOpponent);

@@ -24,32 +24,15 @@ inline std::string StageText(const std::string& name = "Bay",
                              const std::string& laps = "6543,7012,9999",
                              const std::string& totals = "13000,14000,15000",
                              const std::string& eol = "\n") {
-    const char* lines[] = {"format:tidewake1.5",
-                           nullptr,
-                           "Info1",
-                           "Info2",
-                           "12",
-                           "Buoys",
-                           "9000,2000",
-                           "18000,3500",
-                           "21500,11500",
-                           "18000,20000",
-                           "9000,21000",
-                           "3500,12000",
-                           "Stands",
-                           "6204,2516,900",
-                           "16586,1034,900",
-                           "22794,8969,900",
-                           "20719,19173,901",
-                           "11031,22987,900",
-                           "2561,14683,-5",
-                           "Ramp",
-                           "4325,10500",
-                           "18420,4460",
-                           "BestLap"};
-    std::string text;
-    for (const char* line : lines) text += (line ? std::string(line) : name) + eol;
-    return text + laps + eol + totals + eol;
+    std::string text = "format:tidewake1.5\n" + name +
+                       "\nInfo1\nInfo2\n12\nBuoys\n9000,2000\n18000,3500\n21500,11500\n"
+                       "18000,20000\n9000,21000\n3500,12000\nStands\n6204,2516,900\n"
+                       "16586,1034,900\n22794,8969,900\n20719,19173,901\n11031,22987,900\n"
+                       "2561,14683,-5\nRamp\n4325,10500\n18420,4460\nBestLap\n" +
+                       laps + "\n" + totals + "\n";
+    for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += eol.size())
+        text.replace(at, 1, eol);
+    return text;
 }
 
 inline std::string ReadBytes(const fs::path& path) {

@@ -1,9 +1,16 @@
-// Text in the frame: where it lands, how tall its cell is, which palette colour it takes.
+// Text in the frame (where it lands, how tall its cell is, which palette colour it takes) and
+// the game's Japanese texts, kept as code page 932 bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 #include "media/display.h"
+#include "media/japanese_texts.h"
 #include "media/palette.h"
 #include "media/text.h"
+#include "platform/common/cp932.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
 #include "render/frame_buffer.h"
@@ -14,7 +21,7 @@ struct Box {
     int left = 10000, top = 10000, right = -1, bottom = -1, count = 0;
 };
 
-// Bounding box of every pixel of the back buffer (all 672 bytes of each row) equal to `index`.
+// Bounding box of the back buffer's pixels equal to `index` in the first `columns` of each row.
 Box InkedBox(uint8_t index, int columns = 640) {
     Box box;
     const uint8_t* bits = headless::BackBuffer();
@@ -46,66 +53,95 @@ TEST_F(TextTest, CellHeightIsTheRequestedHeight) {
     }
 }
 
-TEST_F(TextTest, GlyphsLandInsideTheirCellFromTheTopLeftCorner) {
+// Glyphs land inside their cell from its top-left corner and only glyph pixels are written; a
+// two-byte character prints once; text is clipped at the frame's edges, never into the bytes
+// past column 639; outside a text block nothing is drawn.
+TEST_F(TextTest, GlyphsLandInsideTheirCells) {
     BeginText(40);
     DrawText(100, 50, "HH", 0x00FFFFFF);
     EndText();
-    const Box box = InkedBox(255);
+    Box box = InkedBox(255);
     ASSERT_GT(box.count, 0);
-    EXPECT_GE(box.left, 100);
-    EXPECT_LE(box.left, 110);
-    EXPECT_GE(box.top, 50);
-    EXPECT_LE(box.bottom, 50 + 40 - 1);
-    // Only glyph pixels are written: the rest of the frame keeps its colour.
+    EXPECT_TRUE(box.left >= 100 && box.left <= 110 && box.top >= 50 && box.bottom < 90)
+        << box.left << " " << box.top << " " << box.bottom;
     EXPECT_EQ(InkedBox(0).count, 640 * 480 - box.count);
-}
 
-TEST_F(TextTest, TwoByteCharactersPrintOnce) {
-    // "タタ": two full-width katakana, four bytes.
+    FillFrame(0);
     BeginText(20);
-    DrawText(0, 0, "\x83\x5e\x83\x5e", 0x00FFFFFF);
+    DrawText(0, 0, "\x83\x5e\x83\x5e", 0x00FFFFFF);  // "タタ", four bytes
     EndText();
-    const Box box = InkedBox(255);
-    ASSERT_GT(box.count, 0);
-    EXPECT_LE(box.right, 40);  // two cells of about 20 pixels, not four
-    EXPECT_GE(box.right, 20);
-}
+    box = InkedBox(255);
+    EXPECT_TRUE(box.right >= 20 && box.right <= 40) << box.right;  // two cells, not four
 
-TEST_F(TextTest, TextIsClippedAtTheFrameEdges) {
+    FillFrame(0);
     BeginText(60);
     DrawText(600, 450, "WWWW", 0x0000FF00);
     DrawText(-30, -30, "WWWW", 0x0000FF00);
     EndText();
-    // Nothing in the bytes past column 639 of any row.
-    const uint8_t* bits = headless::BackBuffer();
-    for (int y = 0; y < 480; ++y)
-        for (int x = 640; x < headless::BackBufferPitch(); ++x)
-            ASSERT_EQ(bits[y * headless::BackBufferPitch() + x], 0) << x << "," << y;
     EXPECT_GT(InkedBox(250).count, 0);
-}
+    const int pitch = headless::BackBufferPitch();
+    EXPECT_EQ(InkedBox(0, pitch).count - InkedBox(0).count, (pitch - 640) * 480);
 
-TEST_F(TextTest, NoTextOutsideABlock) {
     DrawText(100, 100, "Lost", 0x00FFFFFF);
     EXPECT_EQ(InkedBox(255).count, 0);
 }
 
 TEST(Palette, FixedColoursKeepTheirIndicesAndGreysFindAGrey) {
-    EXPECT_EQ(NearestPaletteIndex(0x000000FF), 249);  // red
-    EXPECT_EQ(NearestPaletteIndex(0x0000FF00), 250);  // green
-    EXPECT_EQ(NearestPaletteIndex(0x00FFFFFF), 255);  // white
-    EXPECT_EQ(NearestPaletteIndex(0x00FFFF05), 254);  // cyan (5, 255, 255)
-    EXPECT_EQ(NearestPaletteIndex(0x00000000), 0);
-    EXPECT_EQ(NearestPaletteIndex(0x00808080), 248);
+    // Red, green, white, cyan (5, 255, 255), black, grey.
+    const std::pair<uint32_t, int> fixed[] = {{0x000000FF, 249}, {0x0000FF00, 250},
+                                              {0x00FFFFFF, 255}, {0x00FFFF05, 254},
+                                              {0x00000000, 0},   {0x00808080, 248}};
+    for (const auto& [colour, index] : fixed) EXPECT_EQ(NearestPaletteIndex(colour), index);
     for (int v = 0; v <= 255; v += 5) {
         const platform::Rgb c = GamePalette[NearestPaletteIndex(v * 0x010101)];
         // The fade of the opening stays smooth and grey.
-        EXPECT_LE(std::abs(c.r - v), 7) << v;
-        EXPECT_LE(std::abs(c.g - v), 7) << v;
-        EXPECT_LE(std::abs(c.b - v), 7) << v;
+        EXPECT_LE(std::max({std::abs(c.r - v), std::abs(c.g - v), std::abs(c.b - v)}), 7) << v;
     }
     const platform::Rgb lightGreen = GamePalette[NearestPaletteIndex(0x0037E17D)];
     EXPECT_LT(lightGreen.r, lightGreen.g);
     EXPECT_GT(lightGreen.r, lightGreen.b);
+}
+
+struct JapaneseText {
+    const char* name;
+    const char* cp932;
+    const char* utf8;
+};
+
+// One row per constant of media/japanese_texts.h.
+const JapaneseText kTexts[] = {
+    {"backslash stays a backslash", "\\", "\\"},
+    {"kTextTitle", kTextTitle, "タイドウェイク"},
+    {"kTextTitleVersion", kTextTitleVersion, "ＴｉｄｅＷａｋｅ1.5"},
+    {"kTextPushUpStart", kTextPushUpStart, "Ｐｕｓｈ［↑］ＳＴＡＲＴ"},
+    {"kStageLoadError", kStageLoadError,
+     "ステージ読込みエラーです\n\nタイドウェイクの実行ファイルと同じフォルダに\nstage\n"
+     "というフォルダを作成し、その中に\n*.datファイル(01.datなど)を入れてください。"},
+    {"kStageLoadErrorHeading", kStageLoadErrorHeading, "ステージ読込みエラーです"},
+    {"kTextCheckPoint", kTextCheckPoint, "ＣｈｅｃｋＰｏｉｎｔ"},
+    {"kTextStart", kTextStart, "ＳＴＡＲＴ"},
+    {"kTextReplayKeys", kTextReplayKeys, "［←］タイトルに戻る　［↓］視点切替"},
+    {"kFormatLapTime", kFormatLapTime, "ＬＡＰ%d    %6.2f[s]"},
+    {"kFormatLapUnset", kFormatLapUnset, "ＬＡＰ%d    ---.--[s]"},
+    {"kFormatTotal", kFormatTotal, "ＴＯＴＡＬ%7.2f[s]"},
+    {"kTextFinish", kTextFinish, "ＦＩＮＩＳＨ"},
+    {"kFormatPlace", kFormatPlace, "%d位"},
+    {"kTextTimeUp", kTextTimeUp, "ＴｉｍｅＵｐ"},
+    {"kTextResultsKeys", kTextResultsKeys, "［↑］リプレイを見る   ［↓］タイトルに戻る"},
+    {"kTextPushDownStart", kTextPushDownStart, "Push［↓］Start"},
+    {"kTextStepArrows", kTextStepArrows, "[←]                 [→]"},
+};
+
+TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {
+    for (const JapaneseText& text : kTexts) {
+        EXPECT_EQ(platform::Cp932ToUtf8(text.cp932, std::strlen(text.cp932)), text.utf8)
+            << text.name;
+    }
+}
+
+TEST(JapaneseTexts, InvalidBytesBecomeQuestionMarks) {
+    // 0x81 opens a two-byte character; alone at the end it is cut off.
+    EXPECT_EQ(platform::Cp932ToUtf8("A\x81", 2), "A?");
 }
 
 }  // namespace

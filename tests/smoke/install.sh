@@ -34,6 +34,19 @@ cmp -s "$work/prefix/share/tidewake/stage/01.dat" "$source/stage/01.dat" ||
     fail "the installed course was written to"
 [ -e "$work/away/stage" ] && fail "a stage folder appeared in the current folder"
 
+# The finished race was kept as a replay, and the installed runner plays it back as it was
+# driven: every race column the same but the replay's mode and the records its finish wrote.
+replay=$(ls "$work/data/tidewake/replays/"01-*.twr 2>/dev/null | head -n 1)
+[ -n "$replay" ] || fail "the finished race was not kept as a replay"
+XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-headless" --replay "$replay" \
+    --frames 2500 --no-draw --trace r.csv 2>"$work/stderr.txt" ||
+    { cat "$work/stderr.txt"; fail "the installed runner did not play the replay"; }
+race_rows() { awk -F, '$2 == 3' "$1" | cut -d, -f3,5-28,35- | head -n "$2"; }
+live=$(awk -F, '$2 == 3' t.csv | wc -l)
+[ "$live" -gt 2000 ] || fail "the live race has only $live rows"
+[ "$(race_rows t.csv "$live")" = "$(race_rows r.csv "$live")" ] ||
+    fail "the replay does not drive the race that was saved"
+
 # The stage tool checks the same courses the game would play.
 XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-stage" check >"$work/check.txt" 2>&1 ||
     { cat "$work/check.txt"; fail "the player's courses do not check"; }

@@ -34,8 +34,8 @@ set_target_properties(tidewake PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_DIR})
 # The game's loop waits by sleeping; asyncify turns each sleep into a return to the browser.
 target_link_options(tidewake PRIVATE -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
-  "-sEXPORTED_FUNCTIONS=['_main','_tw_set_key','_tw_push_event','_tw_check_stage']"
-  "-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','ccall','addRunDependency','removeRunDependency']"
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_set_key','_tw_push_event','_tw_check_stage']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','allocateUTF8','UTF8ToString','addRunDependency','removeRunDependency']"
   --js-library ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)
 set_property(TARGET tidewake APPEND PROPERTY LINK_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)

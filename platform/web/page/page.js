@@ -341,9 +341,12 @@ const TideWakePage = (() => {
         continue;
       }
       const bytes = new Uint8Array(await file.arrayBuffer());
-      const checked = "/tmp/" + file.name;
+      const checked = "/tmp/" + file.name;  // named without the folder in the messages
       module.FS.writeFile(checked, bytes);
-      const problem = module.ccall("tw_check_stage", "string", ["string"], [checked]);
+      // Called straight, not through ccall, which waits for the game's sleep to end.
+      const path = module.allocateUTF8(checked);
+      const problem = module.UTF8ToString(module._tw_check_stage(path)).split("/tmp/").join("");
+      module._free(path);
       module.FS.unlink(checked);
       if (problem) {
         showMessage("Tide Wake: the course was not added", problem);

@@ -72,12 +72,12 @@ add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES}
 file(GLOB SHIPPED_COURSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stage/*.dat)
 set(IPA_FONT /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf)
 add_custom_command(OUTPUT ${WEB_DIR}/index.html ${WEB_DIR}/page.js ${WEB_DIR}/stage/list.txt
-    ${WEB_DIR}/ipag-subset.woff ${WEB_DIR}/IPA_Font_License.txt
+    ${WEB_DIR}/ipag-subset.woff2 ${WEB_DIR}/IPA_Font_License.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/platform/web/page/index.html
     ${CMAKE_SOURCE_DIR}/platform/web/page/page.js ${WEB_DIR}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${WEB_DIR}/stage ${SHIPPED_COURSES}
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${IPA_FONT}
-    ${WEB_DIR}/ipag-subset.woff ${CMAKE_SOURCE_DIR}/media/japanese_texts.h ${SHIPPED_COURSES}
+    ${WEB_DIR}/ipag-subset.woff2 ${CMAKE_SOURCE_DIR}/media/japanese_texts.h ${SHIPPED_COURSES}
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-ipafont-gothic/copyright
     ${WEB_DIR}/IPA_Font_License.txt
   DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/index.html

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Cuts the Japanese face down to what the page can need, as a WOFF web font: ASCII, half-width
+"""Cuts the Japanese face down to what the page can need, as a WOFF2 web font: ASCII, half-width
 katakana, every JIS symbol, kana and level-1 kanji, and whatever else the game's texts and our
 courses hold.
 
-usage: font_subset.py FONT OUT.woff TEXTS.h COURSE.dat...
+usage: font_subset.py FONT OUT.woff2 TEXTS.h COURSE.dat...
 """
 import sys
 
@@ -32,7 +32,7 @@ def characters(texts_header, courses):
 def main():
     font, out, texts_header, courses = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
     options = subset.Options()
-    options.flavor = "woff"
+    options.flavor = "woff2"
     options.layout_features = ["*"]
     options.name_IDs = ["*"]
     options.notdef_outline = True

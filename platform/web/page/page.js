@@ -359,7 +359,15 @@ const TideWakePage = (() => {
   });
 
   // ---- Start ---------------------------------------------------------------------------------------
+  // When each of the last frames ended, for measuring the page's pace.
+  const frameEnds = [];
+  let firstFrameAt = -1;
+
   function afterFrame(frame, scene, stopped) {
+    const now = performance.now();
+    if (firstFrameAt < 0) firstFrameAt = now;
+    frameEnds.push(now);
+    if (frameEnds.length > 600) frameEnds.shift();
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
@@ -370,6 +378,9 @@ const TideWakePage = (() => {
     get scene() { return status.scene; },
     get stopped() { return status.stopped; },
     pixels() { return presented.slice(); },
+    // Milliseconds from the page's start to its first frame, and between the last frames.
+    get firstFrameMs() { return firstFrameAt; },
+    frameIntervals() { return frameEnds.slice(1).map((t, i) => t - frameEnds[i]); },
   };
 
   async function start() {

@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
 
     headless::SetExecutableDir(FolderOf(argv[0]));
     headless::Reset(run.options.seed);
+    // Like the game: courses from ./stage, else the player's own copies.
+    headless::UsePlayerDataFolder();
     headless::SetDrawing(run.options.draw);
     headless::SetText(run.options.text);
     ApplyKeys(run, 0);

@@ -1,13 +1,21 @@
 // tidewake-stage: checks stage files and draws their courses, for stage authors.
 //
 //   tidewake-stage check FILE...    every problem as FILE:LINE: ...; exit 0 only without errors
+//   tidewake-stage check            the same for every course the game would offer (./stage, or
+//                                   the player's own stage folder)
 //   tidewake-stage map FILE OUT.png the course seen from above
+#include <strings.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/program_dir.h"
 #include "course/stage.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
 #include "tools/stage/stage_check.h"
 #include "tools/stage/stage_map.h"
 
@@ -15,7 +23,7 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tidewake-stage check FILE...\n"
+                 "usage: tidewake-stage check [FILE...]\n"
                  "       tidewake-stage map FILE OUT.png\n");
     return 2;
 }
@@ -31,6 +39,35 @@ int Check(int count, char** files) {
     }
     if (failed > 0) std::printf("%d of %d stage files have errors\n", failed, count);
     return failed > 0 ? 1 : 0;
+}
+
+// The courses the game would offer, found as the game finds them.
+int CheckCourseFolder(const char* argv0) {
+    const std::string program = argv0;
+    const size_t slash = program.rfind('/');
+    headless::SetExecutableDir(slash == std::string::npos ? "./" : program.substr(0, slash + 1));
+    headless::UsePlayerDataFolder();
+    GetProgramDir();
+    ChooseStageFolder();
+    std::vector<std::string> names;
+    platform::ListDirectory(StageFolder, names);
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        if (name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".dat") == 0) {
+            paths.push_back(StageFolder + name);
+        }
+    }
+    if (paths.empty()) {
+        std::fprintf(stderr, "no course found in %s\n", StageFoldersTried());
+        return 1;
+    }
+    std::sort(paths.begin(), paths.end());
+    std::vector<char*> files;
+    for (std::string& path : paths) files.push_back(path.data());
+    const int status = Check(static_cast<int>(files.size()), files.data());
+    std::printf("checked %zu courses in %s\n", files.size(), StageFolder);
+    for (const std::string& path : paths) std::printf("  %s\n", path.c_str());
+    return status;
 }
 
 int Map(const char* file, const char* out) {
@@ -62,6 +99,7 @@ int Map(const char* file, const char* out) {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "check") == 0) return Check(argc - 2, argv + 2);
+    if (argc == 2 && std::strcmp(argv[1], "check") == 0) return CheckCourseFolder(argv[0]);
     if (argc == 4 && std::strcmp(argv[1], "map") == 0) return Map(argv[2], argv[3]);
     return Usage();
 }

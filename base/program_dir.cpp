@@ -1,16 +1,35 @@
 #include "base/program_dir.h"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/platform.h"
 
 char ProgramDir[kProgramDirSize] = "";
 
+namespace {
+
+// The installed game keeps its sounds, tunes and courses in the share folder beside its bin.
+constexpr char kSharedMediaFolder[] = "../share/tidewake/";
+// A folder holds the game's media when it holds the first sound the game loads.
+constexpr char kMediaMarker[] = "SE01.WAV";
+
+bool HoldsMedia(const std::string& folder) {
+    std::FILE* file = std::fopen((folder + kMediaMarker).c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
 const char* GetProgramDir() {
+    std::string folder = platform::ExecutableDir();
+    const std::string shared = folder + kSharedMediaFolder;
+    if (!HoldsMedia(folder) && HoldsMedia(shared)) folder = shared;
     // A folder too long for the buffer would lose its tail; an empty name (the current folder)
     // is better than a wrong one.
-    const int written =
-        std::snprintf(ProgramDir, sizeof ProgramDir, "%s", platform::ExecutableDir());
+    const int written = std::snprintf(ProgramDir, sizeof ProgramDir, "%s", folder.c_str());
     if (written < 0 || written >= kProgramDirSize) ProgramDir[0] = '\0';
     return ProgramDir;
 }

@@ -1,9 +1,11 @@
 // The folder the game's media files are opened from.
 #pragma once
 
-constexpr int kProgramDirSize = 256;
+constexpr int kProgramDirSize = 1024;
 
-// The executable's folder, ending with a path separator.
+// The folder of the game's sounds, tunes, sprite sheet and shipped courses, ending with a path
+// separator: the executable's own folder, or for an installed game the share folder beside its
+// bin folder.
 extern char ProgramDir[kProgramDirSize];
 
 // Fills ProgramDir and returns it.

@@ -63,7 +63,7 @@ bool StageNameBefore(const std::string& a, const std::string& b) {
 bool ListStageFiles(std::vector<std::string>& names) {
     static std::vector<std::string> all;
     names.clear();
-    if (!platform::ListDirectory(kStageFolder, all)) return false;
+    if (!platform::ListDirectory(StageFolder, all)) return false;
     for (const std::string& name : all) {
         if (IsStageFileName(name)) names.push_back(name);
     }
@@ -72,13 +72,14 @@ bool ListStageFiles(std::vector<std::string>& names) {
 }
 
 bool FailMissing() {
+    std::fprintf(stderr, "tidewake: no course found in %s\n", StageFoldersTried());
     ShowMediaError(kStageLoadError);
     QuitGame(kStageErrorExit);
     return false;
 }
 
 bool FailUnreadable(const char* path, int line, const char* what) {
-    char text[512];
+    char text[2048];
     if (line > 0) {
         std::snprintf(text, sizeof text, "%s\n\n%s:%d: %s", kStageLoadErrorHeading, path, line,
                       what);
@@ -96,6 +97,7 @@ char fileBytes[kStageFileLimit + 1];
 }  // namespace
 
 void CountStages() {
+    ChooseStageFolder();
     std::vector<std::string> names;
     ListStageFiles(names);
     StageCount = names.empty() ? 1 : static_cast<int32_t>(names.size());
@@ -115,10 +117,10 @@ bool LoadStage(int32_t number) {
 
     char path[kStagePathSize];
     const std::string& name = names[index];
-    if (std::strlen(kStagePathPrefix) + name.size() >= sizeof path) {
+    if (std::strlen(StageFolder) + name.size() >= sizeof path) {
         return FailUnreadable(name.c_str(), 0, "the file name is too long");
     }
-    std::snprintf(path, sizeof path, "%s%s", kStagePathPrefix, name.c_str());
+    std::snprintf(path, sizeof path, "%s%s", StageFolder, name.c_str());
 
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return FailMissing();

@@ -1,25 +1,27 @@
 // The loaded stage: its texts, the opponents' pace, the six checkpoints with their camera
-// stands, the jump ramp, the speed pad and the records. Stage files live in ./stage (relative
-// to the current folder) as *.dat; stage n is the n-th file name in name order.
+// stands, the jump ramp, the speed pad and the records. Stage files live in StageFolder as
+// *.dat; stage n is the n-th file name in name order.
 #pragma once
 
 #include <cstdint>
 
 #include "course/stage_file.h"
 
-constexpr int kStagePathSize = 256;
+constexpr int kStagePathSize = 1024;
 
-// Folder the stages are looked for in, and its prefix in StagePath.
-inline constexpr char kStageFolder[] = "./stage";
-inline constexpr char kStagePathPrefix[] = "./stage/";
+// The courses of the folder the game was started in, where stage authors work.
+inline constexpr char kLocalStageFolder[] = "./stage/";
 
 // The largest stage file the loader accepts; a stage needs well under a kilobyte, but a file
 // without a "BestLap" label grows by its records after every finished race.
 constexpr int kStageFileLimit = 1 << 20;
 
+// Folder the courses are read from, ending with '/': ./stage/ when the current folder has one,
+// else the player's own copy of the courses (see ChooseStageFolder).
+extern char StageFolder[kStagePathSize];
 extern int32_t StageCount;              // number of stage files found at start-up, at least 1
 extern int32_t StageNumber;             // stage chosen on the selection screen, 1..StageCount
-extern char StagePath[kStagePathSize];  // "./stage/" and the loaded file's name
+extern char StagePath[kStagePathSize];  // StageFolder and the loaded file's name
 extern char StageName[kStageNameSize];
 extern char StageInfo1[kStageTextSize];  // empty for a version 1 file
 extern char StageInfo2[kStageTextSize];
@@ -40,7 +42,16 @@ extern int32_t BoostPadY;
 extern double BestLaps[kStageRecords];  // seconds, best first
 extern double BestTotals[kStageRecords];
 
-// Counts the stage files, once at start-up. 1 when there are none: the first load then fails.
+// Chooses StageFolder: ./stage/ when the current folder has a stage folder; otherwise the
+// player's stage folder in their data folder, created and filled with copies of the shipped
+// courses when it holds none, so that records are always written into the player's own files.
+void ChooseStageFolder();
+
+// The folders ChooseStageFolder looked in, for the message when no course is found.
+const char* StageFoldersTried();
+
+// Chooses the folder and counts its stage files, once at start-up. 1 when there are none: the
+// first load then fails.
 void CountStages();
 
 // Loads stage `number` (1-based; beyond the last file the last one loads). When the file is

@@ -12,6 +12,7 @@
 #include "overlay/lap_list.h"
 #include "overlay/map_markers.h"
 #include "race/race_camera.h"
+#include "race/race_clock.h"
 #include "race/race_state.h"
 #include "race/records.h"
 #include "race/replay_state.h"
@@ -25,9 +26,6 @@ namespace {
 
 constexpr int32_t kWaterColour = 4;
 
-// A race still running at this frame was finished; one that got here ran out of time.
-constexpr int32_t kTimeUpFrame = 5991;
-
 // The camera circles 1900 from the boat, 480 above it, looking back at it; the roll stays as
 // the race left it.
 constexpr double kOrbitRadius = 1900.0;
@@ -38,7 +36,7 @@ constexpr uint32_t kWhite = TextRgb(255, 255, 255);
 constexpr uint32_t kCyan = TextRgb(5, 255, 255);
 
 void DrawAnnouncement() {
-    if (RaceFrame < kTimeUpFrame) {
+    if (RaceFrame <= kRaceFrameLimit) {  // beyond the limit the time ran out
         // FINISH slides down from y = 4 to 160 while the place fades in from black.
         BeginText(60);
         DrawText(140, 4 * ScreenFrames, kTextFinish, kRed);

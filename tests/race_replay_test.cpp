@@ -68,6 +68,7 @@ class WholeRace : public StageFolder {
         BuildTrigTables();
         Write("01.dat", stage_test::ReadBytes(fs::path(TIDEWAKE_SOURCE_DIR) / "stage/01.dat"));
         ASSERT_TRUE(LoadStage(1));
+        StageNumber = 1;
         for (int32_t& input : ReplayInputs) input = 0;
         ReplayMode = 0;
         RaceDownKey = RaceLeftKey = RaceRightKey = RaceQuitKey = kKeyUp;

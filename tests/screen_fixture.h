@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "base/keys.h"
 #include "base/program_dir.h"
 #include "base/trig_tables.h"
 #include "course/stage.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "platform/headless/headless.h"
+#include "race/replay_state.h"
+#include "screens/screen_state.h"
 #include "tests/stage_folder.h"
 
 namespace screen_test {
@@ -29,6 +32,10 @@ class ScreenTest : public stage_test::StageFolder {
         GateSound = LoadSound("SE01.WAV");
         CrashSound = LoadSound("crash.WAV");
         BuildTrigTables();
+        // Key states outlive scenes; each test starts with every key up.
+        SelectLeftKey = SelectRightKey = SelectDownKey = ResultsUpKey = ResultsDownKey = kKeyUp;
+        StepLatch = 0;
+        ReplayMode = 0;
         Write("01.dat", stage_test::StageText("One"));
         Write("02.dat", stage_test::StageText("Two"));
         Write("03.dat", stage_test::StageText("Three"));

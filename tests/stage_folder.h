@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "base/app_state.h"
+#include "course/stage.h"
 #include "platform/headless/headless.h"
 
 namespace stage_test {
@@ -76,6 +78,8 @@ class StageFolder : public ::testing::Test {
         root_ = pattern;
         fs::create_directory(root_ / "stage");
         fs::current_path(root_);
+        // Every test starts from the current folder's courses, as a game started here does.
+        std::snprintf(::StageFolder, sizeof ::StageFolder, "%s", kLocalStageFolder);
     }
     void TearDown() override {
         fs::current_path(home_);

@@ -1,4 +1,5 @@
 // The title screen frame by frame on the headless platform.
+#include "base/keys.h"
 #include "screens/title.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ class Title : public ::testing::Test {
         headless::Reset();
         headless::SetText(false);
         ResetGame();
+        TitleUpKey = kKeyUp;  // key states outlive scenes; each test starts with the key up
         ASSERT_EQ(Scene, kSceneTitle);
     }
 };

@@ -2,10 +2,15 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <deque>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
+#include "platform/common/key_map.h"
+#include "platform/common/player_folders.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_gamepad.h"
@@ -16,6 +21,27 @@ namespace {
 std::deque<EventType>& Pending() {
     static std::deque<EventType> events;
     return events;
+}
+
+// The game's keys, or the player's choice from keys.ini in their config folder. A line the game
+// cannot read is named on stderr and left out; the game goes on.
+const KeyMap& PlayerKeys() {
+    static const KeyMap map = [] {
+        KeyMap keys = DefaultKeyMap();
+        const std::string folder = PlayerConfigFolder();
+        if (folder.empty()) return keys;
+        std::ifstream file(folder + "keys.ini");
+        if (!file) return keys;
+        std::ostringstream text;
+        text << file.rdbuf();
+        std::vector<std::string> problems;
+        ReadKeyMap(text.str(), keys, problems);
+        for (const std::string& problem : problems) {
+            std::fprintf(stderr, "tidewake: %s%s\n", folder.c_str(), problem.c_str());
+        }
+        return keys;
+    }();
+    return map;
 }
 
 bool IsFullscreenToggle(const SDL_KeyboardEvent& key) {
@@ -33,7 +59,7 @@ void Translate(const SDL_Event& event) {
             pending.push_back(EventType::CloseRequest);
             break;
         case SDL_KEYDOWN:
-            if (event.key.keysym.sym == SDLK_ESCAPE) {
+            if (MapsTo(PlayerKeys(), Key::Escape, event.key.keysym.scancode)) {
                 pending.push_back(EventType::EscapeDown);
             } else if (IsFullscreenToggle(event.key)) {
                 sdl::ToggleFullscreen();
@@ -65,25 +91,6 @@ void Translate(const SDL_Event& event) {
             }
             break;
     }
-}
-
-SDL_Scancode ScancodeOf(Key key) {
-    switch (key) {
-        case Key::Up:
-            return SDL_SCANCODE_UP;
-        case Key::Down:
-            return SDL_SCANCODE_DOWN;
-        case Key::Left:
-            return SDL_SCANCODE_LEFT;
-        case Key::Right:
-            return SDL_SCANCODE_RIGHT;
-        case Key::Q:
-            // The key that types a Q on the user's layout.
-            return SDL_GetScancodeFromKey(SDLK_q);
-        case Key::Escape:
-            return SDL_SCANCODE_ESCAPE;
-    }
-    return SDL_SCANCODE_UNKNOWN;
 }
 
 }  // namespace
@@ -123,8 +130,10 @@ void WaitEvent() {
 
 bool IsKeyDown(Key key) {
     const Uint8* state = SDL_GetKeyboardState(nullptr);
-    const SDL_Scancode code = ScancodeOf(key);
-    return (code != SDL_SCANCODE_UNKNOWN && state[code] != 0) || sdl::GamepadHolds(key);
+    for (const SDL_Scancode code : PlayerKeys().keys[static_cast<int>(key)]) {
+        if (code != SDL_SCANCODE_UNKNOWN && state[code] != 0) return true;
+    }
+    return sdl::GamepadHolds(key);
 }
 
 }  // namespace platform

@@ -48,10 +48,6 @@ void ShowErrorBox(const char* caption, const char* text) {
     tw_error_box(caption, text);
 }
 
-const char* ExecutableDir() {
-    return "/";
-}
-
 void SetPalette(const Rgb colours[256]) {
     for (int i = 0; i < 256; ++i) {
         D().rgb[i] = colours[i];

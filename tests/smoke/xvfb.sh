@@ -26,6 +26,8 @@ XVFB_PID=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 export DISPLAY=":$display"
 export SDL_AUDIODRIVER=dummy
+# The player's data and config folders stay inside the test.
+export XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config"
 unset SDL_VIDEODRIVER
 
 # Starts the game in the background (in the current folder) and waits for its window.

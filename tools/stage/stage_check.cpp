@@ -139,10 +139,10 @@ void CheckStageText(const std::string& file, const char* data, size_t size,
 bool CheckStageFile(const std::string& path, std::vector<Problem>& problems) {
     const size_t before = problems.size();
     const std::string name = BaseName(path);
-    if (std::strlen(kStagePathPrefix) + name.size() >= kStagePathSize) {
+    if (std::strlen(kLocalStageFolder) + name.size() >= kStagePathSize) {
         Add(problems, path, 0, true,
             Format("the file name has %zu bytes; the game loads none above %zu", name.size(),
-                   kStagePathSize - 1 - std::strlen(kStagePathPrefix)));
+                   kStagePathSize - 1 - std::strlen(kLocalStageFolder)));
     }
     const bool datName =
         name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".dat") == 0;

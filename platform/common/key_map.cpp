@@ -1,0 +1,91 @@
+#include "platform/common/key_map.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace platform {
+namespace {
+
+constexpr const char* kGameKeyNames[kGameKeys] = {"up", "down", "left", "right", "q", "escape"};
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+int GameKeyIndex(const std::string& name) {
+    for (int k = 0; k < kGameKeys; ++k) {
+        if (Lower(name) == kGameKeyNames[k]) return k;
+    }
+    return -1;
+}
+
+}  // namespace
+
+KeyMap DefaultKeyMap() {
+    KeyMap map;
+    map.keys[static_cast<int>(Key::Up)] = {SDL_SCANCODE_UP};
+    map.keys[static_cast<int>(Key::Down)] = {SDL_SCANCODE_DOWN};
+    map.keys[static_cast<int>(Key::Left)] = {SDL_SCANCODE_LEFT};
+    map.keys[static_cast<int>(Key::Right)] = {SDL_SCANCODE_RIGHT};
+    map.keys[static_cast<int>(Key::Q)] = {SDL_GetScancodeFromKey(SDLK_q)};
+    map.keys[static_cast<int>(Key::Escape)] = {SDL_SCANCODE_ESCAPE};
+    return map;
+}
+
+void ReadKeyMap(const std::string& text, KeyMap& map, std::vector<std::string>& problems) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string content = Trimmed(line);
+        if (content.empty() || content[0] == '#' || content[0] == ';' || content[0] == '[') {
+            continue;
+        }
+        const std::string where = "keys.ini:" + std::to_string(number) + ": ";
+        const size_t equals = content.find('=');
+        if (equals == std::string::npos) {
+            problems.push_back(where + "expected 'KEY = NAME', e.g. 'up = W'");
+            continue;
+        }
+        const int game = GameKeyIndex(Trimmed(content.substr(0, equals)));
+        if (game < 0) {
+            problems.push_back(where + "'" + Trimmed(content.substr(0, equals)) +
+                               "' is not one of up, down, left, right, q, escape");
+            continue;
+        }
+        std::vector<SDL_Scancode> chosen;
+        std::istringstream names(content.substr(equals + 1));
+        std::string name;
+        bool valid = true;
+        while (std::getline(names, name, ',')) {
+            name = Trimmed(name);
+            const SDL_Scancode code = SDL_GetScancodeFromName(name.c_str());
+            if (code == SDL_SCANCODE_UNKNOWN) {
+                problems.push_back(where + "unknown key name '" + name + "'");
+                valid = false;
+                break;
+            }
+            chosen.push_back(code);
+        }
+        if (valid && chosen.empty()) {
+            problems.push_back(where + "no key named");
+            valid = false;
+        }
+        if (valid) map.keys[game] = chosen;
+    }
+}
+
+bool MapsTo(const KeyMap& map, Key key, SDL_Scancode code) {
+    const std::vector<SDL_Scancode>& keys = map.keys[static_cast<int>(key)];
+    return std::find(keys.begin(), keys.end(), code) != keys.end();
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+// The player's keys.ini: other keys for the game's six, and lines the game cannot read.
+#include <gtest/gtest.h>
+
+#include "platform/common/key_map.h"
+
+namespace {
+
+using platform::Key;
+
+TEST(KeyMap, ChosenKeysReplaceOnlyTheGameKeysNamed) {
+    platform::KeyMap map = platform::DefaultKeyMap();
+    std::vector<std::string> problems;
+    platform::ReadKeyMap(
+        "[keys]\n# WASD\r\nup = W\n  LEFT= A , Left\n; the rest as they are\n\nq=Space\n", map,
+        problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(platform::MapsTo(map, Key::Up, SDL_SCANCODE_W));
+    EXPECT_FALSE(platform::MapsTo(map, Key::Up, SDL_SCANCODE_UP));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Left, SDL_SCANCODE_A));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Left, SDL_SCANCODE_LEFT));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Q, SDL_SCANCODE_SPACE));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Right, SDL_SCANCODE_RIGHT));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Escape, SDL_SCANCODE_ESCAPE));
+}
+
+TEST(KeyMap, MalformedLinesAreNamedAndLeftOut) {
+    platform::KeyMap map = platform::DefaultKeyMap();
+    std::vector<std::string> problems;
+    platform::ReadKeyMap("up W\njump = Space\ndown = Nokey\nright =\nleft = D\n", map, problems);
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_EQ(problems[0], "keys.ini:1: expected 'KEY = NAME', e.g. 'up = W'");
+    EXPECT_EQ(problems[1], "keys.ini:2: 'jump' is not one of up, down, left, right, q, escape");
+    EXPECT_EQ(problems[2], "keys.ini:3: unknown key name 'Nokey'");
+    EXPECT_NE(problems[3].find("keys.ini:4:"), std::string::npos);
+    // Bad lines change nothing; the good one still counts.
+    EXPECT_TRUE(platform::MapsTo(map, Key::Up, SDL_SCANCODE_UP));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Down, SDL_SCANCODE_DOWN));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Right, SDL_SCANCODE_RIGHT));
+    EXPECT_TRUE(platform::MapsTo(map, Key::Left, SDL_SCANCODE_D));
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The installed game away from the repository: installed into a temporary prefix and started from
+# an unrelated folder, the runner finds its media in the share folder, fills the player's own
+# stage folder from the shipped courses, and a finished race writes its records there and
+# nowhere else.
+set -u
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "$1"; exit 1; }
+
+cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
+    { cat "$work/install.log"; fail "cmake --install failed"; }
+for f in bin/tidewake bin/tidewake-headless bin/tidewake-stage share/tidewake/SE01.WAV \
+         share/tidewake/game.mid share/tidewake/stage/01.dat \
+         share/applications/tidewake.desktop share/icons/hicolor/64x64/apps/tidewake.png; do
+    [ -f "$work/prefix/$f" ] || fail "not installed: $f"
+done
+
+mkdir "$work/away"
+cd "$work/away" || exit 1
+XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-headless" \
+    --keys "$source/tests/fixtures/finish_01.keys" --frames 2700 --no-draw --trace t.csv \
+    2>"$work/stderr.txt" || { cat "$work/stderr.txt"; fail "the installed runner failed"; }
+[ -s "$work/stderr.txt" ] && { cat "$work/stderr.txt"; fail "the installed runner complained"; }
+
+own="$work/data/tidewake/stage"
+[ "$(ls "$own")" = "$(ls "$source/stage")" ] || fail "the player's stage folder was not filled"
+awk -F, '$2 == 5 { select = 1 } $2 == 7 { results = 1 } END { exit !(select && results) }' t.csv ||
+    fail "the run did not reach the stage select and the results"
+cmp -s "$own/01.dat" "$source/stage/01.dat" && fail "the records did not reach the player's copy"
+cmp -s "$work/prefix/share/tidewake/stage/01.dat" "$source/stage/01.dat" ||
+    fail "the installed course was written to"
+[ -e "$work/away/stage" ] && fail "a stage folder appeared in the current folder"
+
+# The stage tool checks the same courses the game would play.
+XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-stage" check >"$work/check.txt" 2>&1 ||
+    { cat "$work/check.txt"; fail "the player's courses do not check"; }
+grep -q "01.dat" "$work/check.txt" || { cat "$work/check.txt"; fail "the stage tool did not find the player's courses"; }
+echo "ok"

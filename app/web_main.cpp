@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     }
     ApplyKeys(page);
     const int status = RunGame(AfterFrame, &page);
+    // Scene -1 tells the page the game is over.
     tw_after_frame(page.frame, -1, 1);
     return status;
 }

@@ -168,11 +168,14 @@ const TideWakePage = (() => {
   }
 
   // ---- Sound -----------------------------------------------------------------------------------
-  // Silent until the first key press: browsers start a page's sound only after the player acts.
+  // Silent until the first key press: browsers start a page's sound only after the player acts,
+  // and making the audio context can take the better part of a second, which the page's start
+  // should not wait for. Sounds and tunes are kept as they came and made playable then.
   const audio = (() => {
+    const Context = window.AudioContext || window.webkitAudioContext;
     let context = null;
     const sounds = [];
-    const tunes = {};  // name of the MIDI file -> rendered tune (ArrayBuffer, then AudioBuffer)
+    const tunes = {};  // name of the MIDI file -> { data: ArrayBuffer, buffer: AudioBuffer }
     let tune = null, tuneWanted = false, tuneSource = null;
 
     function decodeTune(name) {
@@ -187,12 +190,29 @@ const TideWakePage = (() => {
 
     function startTune() {
       const entry = tunes[tune];
-      if (!entry || !entry.buffer) return;
+      if (!context || !entry || !entry.buffer) return;
       tuneSource = context.createBufferSource();
       tuneSource.buffer = entry.buffer;
       tuneSource.loop = true;
       tuneSource.connect(context.destination);
       tuneSource.start();
+    }
+
+    // The samples of a WAVE file's PCM as an AudioBuffer.
+    function makeBuffer({ channels, rate, bits, bytes }) {
+      const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+      const step = bits / 8, frames = Math.floor(bytes.length / (step * channels));
+      const buffer = context.createBuffer(channels, frames, rate);
+      for (let c = 0; c < channels; ++c) {
+        const out = buffer.getChannelData(c);
+        for (let i = 0; i < frames; ++i) {
+          const at = (i * channels + c) * step;
+          if (bits === 8) out[i] = (view.getUint8(at) - 128) / 128;
+          else if (bits === 16) out[i] = view.getInt16(at, true) / 32768;
+          else out[i] = view.getInt32(at, true) / 2147483648;
+        }
+      }
+      return buffer;
     }
 
     return {
@@ -201,45 +221,38 @@ const TideWakePage = (() => {
         decodeTune(name);
       },
       start() {
-        const Context = window.AudioContext || window.webkitAudioContext;
-        if (!Context) return false;
-        if (!context) context = new Context();
-        for (const name in tunes) decodeTune(name);
-        return true;
+        return Boolean(Context);
       },
       stop() {
         this.closeMusic();
       },
+      // The first key press, click or pad button.
       resume() {
-        if (context && context.state === "suspended") context.resume();
+        if (!Context) return;
+        if (!context) {
+          context = new Context();
+          for (const name in tunes) decodeTune(name);
+        }
+        if (context.state === "suspended") context.resume();
       },
       createSound(channels, rate, bits, bytes) {
-        const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-        const step = bits / 8, frames = Math.floor(bytes.length / (step * channels));
-        let buffer;
-        try {
-          buffer = context.createBuffer(channels, frames, rate);
-        } catch (e) {
-          return -1;
-        }
-        for (let c = 0; c < channels; ++c) {
-          const out = buffer.getChannelData(c);
-          for (let i = 0; i < frames; ++i) {
-            const at = (i * channels + c) * step;
-            if (bits === 8) out[i] = (view.getUint8(at) - 128) / 128;
-            else if (bits === 16) out[i] = view.getInt16(at, true) / 32768;
-            else out[i] = view.getInt32(at, true) / 2147483648;
-          }
-        }
+        // A rate the browser cannot play is refused now, as a device would refuse it.
+        if (rate < 3000 || rate > 384000) return -1;
         let handle = sounds.indexOf(null);
         if (handle < 0) handle = sounds.length;
-        sounds[handle] = { buffer, source: null };
+        sounds[handle] = { channels, rate, bits, bytes, buffer: null, source: null };
         return handle;
       },
       // A sound asked for again starts over, as the game's one channel per sound does.
       playSound(handle) {
         const sound = sounds[handle];
-        if (!sound || context.state !== "running") return;
+        if (!sound || !context || context.state !== "running") return;
+        try {
+          if (!sound.buffer) sound.buffer = makeBuffer(sound);
+        } catch (e) {
+          sounds[handle] = null;
+          return;
+        }
         if (sound.source) sound.source.stop();
         sound.source = context.createBufferSource();
         sound.source.buffer = sound.buffer;
@@ -371,6 +384,7 @@ const TideWakePage = (() => {
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
+    if (scene < 0) showMessage("Tide Wake", "The game has ended. Load the page again to play again.");
   }
 
   window.tidewake = {
@@ -383,19 +397,21 @@ const TideWakePage = (() => {
     frameIntervals() { return frameEnds.slice(1).map((t, i) => t - frameEnds[i]); },
   };
 
-  async function start() {
+  // The game's script loads while the page fetches the game's files; the game starts once both
+  // are there.
+  function start() {
     const args = [];
     if (params.has("seed")) args.push("--seed", params.get("seed"));
     if (params.get("notext") === "1") args.push("--no-text");
     if (params.has("stop")) args.push("--stop", params.get("stop"));
+    if (params.has("keys")) args.push("--keys", "/keys.txt");
     const effectNames = ["SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"];
-    const [courses, effects, keys] = await Promise.all([
+    const files = Promise.all([
       fetchFolder(params.get("stagedir") || "stage"),
       Promise.all(effectNames.map(async (n) => [n, await fetchBytes(n)])),
       params.has("keys") ? fetchBytes(params.get("keys")) : null,
       document.fonts.load("16px TideWakeGothic"),
     ]);
-    if (keys) args.push("--keys", "/keys.txt");
     for (const name of ["title", "select", "game"]) {
       fetch(name + ".ogg").then((r) => (r.ok ? r.arrayBuffer() : null)).then((data) => {
         if (data) audio.addTune(name + ".mid", data);
@@ -405,8 +421,12 @@ const TideWakePage = (() => {
       arguments: args,
       preRun: [() => {
         module = window.Module;
-        if (keys) module.FS.writeFile("/keys.txt", keys);
-        setUpFiles(module.FS, courses, effects);
+        module.addRunDependency("page-files");
+        files.then(([courses, effects, keys]) => {
+          if (keys) module.FS.writeFile("/keys.txt", keys);
+          setUpFiles(module.FS, courses, effects);
+          module.removeRunDependency("page-files");
+        }, (error) => showMessage("Tide Wake could not start", String(error)));
       }],
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
@@ -416,7 +436,7 @@ const TideWakePage = (() => {
     document.body.appendChild(script);
   }
 
-  start().catch((error) => showMessage("Tide Wake could not start", String(error)));
+  start();
 
   return { present, drawText, showMessage, padKeys, afterFrame, audio };
 })();

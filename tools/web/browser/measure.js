@@ -37,14 +37,19 @@ function cpuTicks(pid) {
   await page.waitForFunction("window.tidewake && window.tidewake.frame >= 450", { timeout: 60000, polling: 100 });
   const first = await page.evaluate(() => tidewake.firstFrameMs);
   const pid = browser.process().pid;
+  const startFrame = await page.evaluate(() => tidewake.frame);
   const before = cpuTicks(pid), started = Date.now();
   await new Promise((r) => setTimeout(r, 10000));
   const used = (cpuTicks(pid) - before) / 100, seconds = (Date.now() - started) / 1000;
-  const intervals = await page.evaluate(() => tidewake.frameIntervals());
+  const endFrame = await page.evaluate(() => tidewake.frame);
+  const intervals = (await page.evaluate(() => tidewake.frameIntervals())).slice(-(endFrame - startFrame));
   const mean = intervals.reduce((a, b) => a + b, 0) / intervals.length;
   const sd = Math.sqrt(intervals.reduce((a, b) => a + (b - mean) ** 2, 0) / intervals.length);
   const sorted = intervals.slice().sort((a, b) => a - b);
   console.log(`first frame ${first.toFixed(0)} ms after the page started loading`);
+  const loads = await page.evaluate(() => performance.getEntriesByType("resource").map(
+      (r) => `${r.name.replace(/^.*\//, "")} ${r.startTime.toFixed(0)}..${r.responseEnd.toFixed(0)}`));
+  console.log("loaded: " + loads.join(", "));
   console.log(`frame interval over ${intervals.length} frames: mean ${mean.toFixed(2)} ms, sd ${sd.toFixed(2)}, ` +
               `min ${sorted[0].toFixed(1)}, median ${sorted[sorted.length >> 1].toFixed(1)}, max ${sorted[sorted.length - 1].toFixed(1)}`);
   console.log(`browser CPU while racing: ${((100 * used) / seconds).toFixed(1)}% of one core (all its processes)`);

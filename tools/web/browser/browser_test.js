@@ -107,6 +107,26 @@ async function main() {
     check(after.names.includes("99_mine.dat") && !after.names.includes("98_bad.dat"),
           "the good dropped course was kept and the bad one not: " + after.names.join(" "));
     await stored.close();
+
+    // With TIDEWAKE_WEB_WHOLE_RACE=1 (a minute and a half more): the same race on the player's
+    // stored courses run to its finish, whose records the game writes, are there after a reload.
+    if (process.env.TIDEWAKE_WEB_WHOLE_RACE === "1") {
+      const whole = await browser.newPage();
+      watch(whole);
+      await whole.goto(`${baseUrl}/?keys=test/keys.txt&seed=1`);
+      await whole.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
+      const readRecords = () => whole.evaluate(() =>
+        window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }).split("BestLap")[1]);
+      const before = await readRecords();
+      await whole.waitForFunction("window.tidewake.scene === 7", { timeout: 240000, polling: 500 });
+      await new Promise((r) => setTimeout(r, 1000));
+      await whole.reload();
+      await whole.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
+      const records = await readRecords();
+      check(records !== before, "the finished race's records are there after a reload:" +
+            records.replace(/\n/g, " "));
+      await whole.close();
+    }
   } finally {
     await browser.close();
   }

@@ -79,6 +79,21 @@ async function main() {
     watch(stored);
     await stored.goto(`${baseUrl}/`);
     await stored.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
+
+    // Losing the page pauses the game, as a window losing activation does.
+    const pause = await stored.evaluate(async () => {
+      const wait = (ms) => new Promise((r) => setTimeout(r, ms));
+      dispatchEvent(new Event("blur"));
+      await wait(300);
+      const paused = tidewake.frame;
+      await wait(700);
+      const stillPaused = tidewake.frame;
+      dispatchEvent(new Event("focus"));
+      await wait(700);
+      return { paused, stillPaused, resumed: tidewake.frame };
+    });
+    check(pause.stillPaused === pause.paused && pause.resumed > pause.paused,
+          `the game pauses while the page is left and goes on after (${JSON.stringify(pause)})`);
     await stored.evaluate(async () => {
       const FS = window.Module.FS;
       const course = FS.readFile("/stage/01.dat", { encoding: "utf8" });

@@ -52,13 +52,21 @@ add_custom_command(OUTPUT ${HOST_MEDIA}
   COMMENT "Building the media generator for this machine" VERBATIM)
 
 set(WEB_MEDIA ${WEB_DIR}/SE01.WAV ${WEB_DIR}/speed.WAV ${WEB_DIR}/jump.WAV ${WEB_DIR}/crash.WAV)
+# The runner under node looks for them beside its script, as the native one does beside itself.
+set(RUNNER_MEDIA ${CMAKE_BINARY_DIR}/SE01.WAV ${CMAKE_BINARY_DIR}/speed.WAV
+  ${CMAKE_BINARY_DIR}/jump.WAV ${CMAKE_BINARY_DIR}/crash.WAV ${CMAKE_BINARY_DIR}/title.mid
+  ${CMAKE_BINARY_DIR}/select.mid ${CMAKE_BINARY_DIR}/game.mid)
 set(WEB_TUNES ${WEB_DIR}/title.ogg ${WEB_DIR}/select.ogg ${WEB_DIR}/game.ogg)
 set(SOUNDFONT /usr/share/sounds/sf2/TimGM6mb.sf2)
-add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES}
+add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES} ${RUNNER_MEDIA}
   COMMAND ${HOST_MEDIA} ${CMAKE_BINARY_DIR}/host
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/host/SE01.WAV
     ${CMAKE_BINARY_DIR}/host/speed.WAV ${CMAKE_BINARY_DIR}/host/jump.WAV
     ${CMAKE_BINARY_DIR}/host/crash.WAV ${WEB_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/host/SE01.WAV
+    ${CMAKE_BINARY_DIR}/host/speed.WAV ${CMAKE_BINARY_DIR}/host/jump.WAV
+    ${CMAKE_BINARY_DIR}/host/crash.WAV ${CMAKE_BINARY_DIR}/host/title.mid
+    ${CMAKE_BINARY_DIR}/host/select.mid ${CMAKE_BINARY_DIR}/host/game.mid ${CMAKE_BINARY_DIR}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/web/render_tune.sh ${SOUNDFONT}
     ${CMAKE_BINARY_DIR}/host/title.mid ${WEB_DIR}/title.ogg
   COMMAND ${CMAKE_SOURCE_DIR}/tools/web/render_tune.sh ${SOUNDFONT}
@@ -85,4 +93,5 @@ add_custom_command(OUTPUT ${WEB_DIR}/index.html ${WEB_DIR}/page.js ${WEB_DIR}/st
     ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py
     ${CMAKE_SOURCE_DIR}/media/japanese_texts.h
   COMMENT "Putting the page together" VERBATIM)
-add_custom_target(tidewake_page ALL DEPENDS ${WEB_MEDIA} ${WEB_TUNES} ${WEB_DIR}/index.html)
+add_custom_target(tidewake_page ALL DEPENDS ${WEB_MEDIA} ${WEB_TUNES} ${RUNNER_MEDIA}
+  ${WEB_DIR}/index.html)

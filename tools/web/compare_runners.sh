@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays every key script of tests/web/keys through the native runner and the runner built by
 # emscripten (under node) on copies of our courses, and requires byte-identical traces and the
-# same pictures (--no-text: the web runner has no fonts) every 400 frames.
+# same pictures (--no-text: the web runner has no fonts) every 400 frames, and what they say.
 # usage: tools/web/compare_runners.sh NATIVE_RUNNER WEB_RUNNER.js
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,6 +25,12 @@ for script in "$root"/tests/web/keys/*.txt; do
             --trace trace.csv "${shots[@]}" >run.log 2>&1) ||
             { echo "FAIL $name: the $side runner failed: $(tail -1 "$dir/run.log")"; status=1; }
     done
+    if ! cmp -s "$work/$name-native/run.log" "$work/$name-web/run.log"; then
+        echo "FAIL $name: the runners said different things"
+        diff "$work/$name-native/run.log" "$work/$name-web/run.log" | head -4
+        status=1
+        continue
+    fi
     if ! cmp -s "$work/$name-native/trace.csv" "$work/$name-web/trace.csv"; then
         echo "FAIL $name: traces differ"
         diff "$work/$name-native/trace.csv" "$work/$name-web/trace.csv" | head -4

@@ -50,13 +50,11 @@ Wide Multiply(Wide a, Wide b) {
     return FastTwoSum(p.hi, p.lo);
 }
 
+// Two rounds of long division: about 104 bits.
 Wide Divide(Wide a, Wide b) {
     const double q1 = a.hi / b.hi;
-    Wide r = Add(a, Negate(Multiply({q1, 0.0}, b)));
-    const double q2 = r.hi / b.hi;
-    r = Add(r, Negate(Multiply({q2, 0.0}, b)));
-    const double q3 = r.hi / b.hi;
-    return Add(FastTwoSum(q1, q2), {q3, 0.0});
+    const Wide r = Add(a, Negate(Multiply({q1, 0.0}, b)));
+    return FastTwoSum(q1, r.hi / b.hi);
 }
 
 // atan(k / 16) for k = 0..16, as hi + lo.
@@ -82,24 +80,32 @@ constexpr Wide kTableArcs[17] = {
 constexpr Wide kHalfPi = {1.5707963267948966, 6.123233995736766e-17};
 constexpr Wide kPi = {3.141592653589793, 1.2246467991473532e-16};
 
-// atan(u) for |u| <= 1/32 + a little: the series up to u^21, whose next term is below 2^-104 of u.
+constexpr Wide kThird = {0.3333333333333333, 1.850371707708594e-17};
+constexpr Wide kFifth = {0.2, -1.1102230246251566e-17};
+
+// atan(u) for |u| <= 1/32 + a little: u (1 - s/3 + s^2/5 - ...) with s = u^2, up to u^21, whose
+// next term is below 2^-104 of u. From s^3/7 on the terms are below 2^-30 of u, so plain doubles
+// carry them closely enough; the first three are worked wide.
 Wide SmallArc(Wide u) {
     const Wide s = Multiply(u, u);
-    Wide sum = Divide({1.0, 0.0}, {21.0, 0.0});
-    for (int n = 9; n >= 0; --n) {
-        const Wide term = Divide({1.0, 0.0}, {double(2 * n + 1), 0.0});
-        sum = Add(term, Negate(Multiply(s, sum)));
-    }
+    double tail = 1.0 / 21.0;
+    for (int n = 9; n >= 3; --n) tail = 1.0 / (2 * n + 1) - s.hi * tail;
+    Wide sum = Add(kFifth, Negate(Multiply(s, {tail, 0.0})));
+    sum = Add(kThird, Negate(Multiply(s, sum)));
+    sum = Add({1.0, 0.0}, Negate(Multiply(s, sum)));
     return Multiply(u, sum);
 }
 
 // atan(a / b) for 0 < a <= b, both finite.
 Wide FirstOctantArc(double a, double b) {
-    // Brought near 1 so that the exact products below can neither overflow nor lose bits.
-    int exponent = 0;
-    std::frexp(b, &exponent);
-    a = std::ldexp(a, -exponent);
-    b = std::ldexp(b, -exponent);
+    // Far from 1 both are brought near it (exactly: by a power of two), so that the exact
+    // products below can neither overflow nor lose bits.
+    if (b > 0x1p500 || b < 0x1p-500) {
+        int exponent = 0;
+        std::frexp(b, &exponent);
+        a = std::ldexp(a, -exponent);
+        b = std::ldexp(b, -exponent);
+    }
     const double q = a / b;
     const Wide qb = TwoProduct(q, b);
     const Wide t = FastTwoSum(q, ((a - qb.hi) - qb.lo) / b);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/arc_tangent.h"
 #include "base/trig_tables.h"
 
 // Angles are kept in 0..3599 by whoever turns them; one that slipped out of range is folded
@@ -42,8 +43,10 @@ inline int32_t WrapAngle(int32_t angle) {
     return angle;
 }
 
-// The direction from the origin to (dx, dy) in tenths of a degree, truncated, 0..3600.
+// The direction from the origin to (dx, dy) in tenths of a degree, truncated, 0..3600. The arc
+// tangent is our own: the truncation turns a last-bit difference between maths libraries into a
+// whole tenth now and then, and with it a different race.
 inline int32_t BearingOf(double dy, double dx) {
-    const int32_t bearing = TruncateToInt(std::atan2(dy, dx) * kRadiansToTenths);
+    const int32_t bearing = TruncateToInt(ArcTangent(dy, dx) * kRadiansToTenths);
     return bearing < 0 ? bearing + kFullTurn : bearing;
 }

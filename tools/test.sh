@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: first the whole suite as
 # shipped (a broken test shows within seconds of the build), then the whole suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time, then the
+# browser build (tools/web/test.sh).
 # Both test builds are always configured with the tests on, so a build folder last set up by
 # tools/play.sh (tests off) cannot make this pass by running nothing; ctest also fails when it
 # finds no tests.
@@ -52,4 +53,7 @@ if [ "$fuzzers" -eq 0 ]; then
     echo "no fuzz targets were built"
     exit 1
 fi
+echo "== the browser build"
+tools/web/test.sh
+
 echo "== all tests passed"

@@ -10,28 +10,7 @@ namespace {
 // A sprite sheet is a few pixels; anything this large is not one and would only eat memory.
 constexpr int kMaxSide = 4096;
 
-int DistanceSquared(const Rgb& c, int r, int g, int b) {
-    const int dr = c.r - r, dg = c.g - g, db = c.b - b;
-    return dr * dr + dg * dg + db * db;
-}
-
 }  // namespace
-
-uint8_t NearestPaletteEntry(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b) {
-    int best = 0;
-    int bestDistance = DistanceSquared(palette[0], r, g, b);
-    auto consider = [&](int i) {
-        const int d = DistanceSquared(palette[i], r, g, b);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
-    };
-    for (int i = 1; i < 10; ++i) consider(i);
-    for (int i = 246; i < 256; ++i) consider(i);
-    for (int i = 10; i < 246; ++i) consider(i);
-    return static_cast<uint8_t>(best);
-}
 
 bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
                       int& width, int& height, std::string& error) {

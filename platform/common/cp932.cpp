@@ -10,6 +10,9 @@ std::string Cp932ToUtf8(const char* text, size_t length) {
     std::string out;
     // "CP932" keeps 0x5C a backslash, where "SHIFT_JIS" would turn it into a yen sign.
     iconv_t cd = iconv_open("UTF-8", "CP932");
+    // musl (the web build's C library) knows no CP932; its Shift_JIS keeps 0x5C a backslash too
+    // and lacks only the vendor extensions.
+    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-8", "SHIFT_JIS");
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text, length);
     char* in = const_cast<char*>(text);
     size_t inLeft = length;

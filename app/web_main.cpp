@@ -1,0 +1,105 @@
+// The game in a web page. The page passes its URL's test settings as arguments: --seed N,
+// --no-text, --stop F (run frames 0..F, then keep showing frame F) and --keys FILE (a key script
+// in the runner's format, applied by frame number as the runner applies it).
+#include <emscripten.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/headless/runner_options.h"
+#include "platform/web/web.h"
+#include "platform/web/web_bridge.h"
+#include "shell/main_loop.h"
+#include "tools/stage/stage_check.h"
+
+namespace {
+
+// Once stopped, the page keeps its last frame and the game waits here for good.
+constexpr int kStoppedSleepMilliseconds = 1000;
+
+struct Page {
+    std::vector<headless::KeyEvent> keys;
+    size_t nextKey = 0;
+    int32_t frame = 0;
+    int32_t stopFrame = -1;
+};
+
+void ApplyKeys(Page& page) {
+    while (page.nextKey < page.keys.size() && page.keys[page.nextKey].frame <= page.frame) {
+        const headless::KeyEvent& event = page.keys[page.nextKey++];
+        web::SetScriptedKey(event.key, event.down);
+        if (event.key == platform::Key::Escape && event.down) {
+            web::PushEvent(platform::EventType::EscapeDown);
+        }
+    }
+}
+
+bool AfterFrame(int32_t sceneThatRan, void* context) {
+    Page& page = *static_cast<Page*>(context);
+    const bool stop = page.frame == page.stopFrame;
+    tw_after_frame(page.frame, sceneThatRan, stop ? 1 : 0);
+    if (stop) {
+        for (;;) emscripten_sleep(kStoppedSleepMilliseconds);
+    }
+    ++page.frame;
+    ApplyKeys(page);
+    return true;
+}
+
+bool ReadKeys(const char* path, Page& page) {
+    std::ifstream script(path);
+    std::string error;
+    if (!script) {
+        error = "cannot read the key script";
+    } else if (headless::ParseKeyScript(script, page.keys, error)) {
+        return true;
+    }
+    const std::string message = std::string(path) + ": " + error;
+    tw_error_box("Tide Wake", message.c_str());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Page page;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
+        if (arg == "--no-text") {
+            web::SetText(false);
+        } else if (arg == "--seed") {
+            web::SetSeed(static_cast<uint32_t>(std::strtoul(value, nullptr, 10)));
+            ++i;
+        } else if (arg == "--stop") {
+            page.stopFrame = static_cast<int32_t>(std::strtol(value, nullptr, 10));
+            ++i;
+        } else if (arg == "--keys") {
+            if (!ReadKeys(value, page)) return 2;
+            ++i;
+        }
+    }
+    ApplyKeys(page);
+    const int status = RunGame(AfterFrame, &page);
+    // Scene -1 tells the page the game is over.
+    tw_after_frame(page.frame, -1, 1);
+    return status;
+}
+
+// Checks a course file dropped on the page: empty when the game can load it, else the reader's
+// errors, one "FILE:LINE: message" a line.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_check_stage(const char* path) {
+    static std::string errors;
+    std::vector<stage_tool::Problem> problems;
+    stage_tool::CheckStageFile(path, problems);
+    errors.clear();
+    for (const stage_tool::Problem& problem : problems) {
+        if (problem.error) errors += stage_tool::FormatProblem(problem) + "\n";
+    }
+    return errors.c_str();
+}

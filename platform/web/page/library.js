@@ -1,0 +1,44 @@
+// The page's side of the browser backend (platform/web/web_bridge.h): each call goes to the page
+// object of page.js.
+mergeInto(LibraryManager.library, {
+  tw_present: function (bits, pitch, palette) {
+    TideWakePage.present(HEAPU8, bits, pitch, palette);
+  },
+  tw_draw_text: function (frame, pitch, x, y, text, length, cellHeight, index) {
+    TideWakePage.drawText(HEAPU8, frame, pitch, x, y, HEAPU8.slice(text, text + length),
+                          cellHeight, index);
+  },
+  tw_error_box: function (caption, text) {
+    TideWakePage.showMessage(UTF8ToString(caption), UTF8ToString(text));
+  },
+  tw_pad_keys: function () {
+    return TideWakePage.padKeys();
+  },
+  tw_after_frame: function (frame, scene, stopped) {
+    TideWakePage.afterFrame(frame, scene, stopped !== 0);
+  },
+  tw_audio_start: function () {
+    return TideWakePage.audio.start() ? 1 : 0;
+  },
+  tw_audio_stop: function () {
+    TideWakePage.audio.stop();
+  },
+  tw_create_sound: function (channels, rate, bits, samples, size) {
+    return TideWakePage.audio.createSound(channels, rate, bits, HEAPU8.slice(samples, samples + size));
+  },
+  tw_play_sound: function (handle) {
+    TideWakePage.audio.playSound(handle);
+  },
+  tw_release_sound: function (handle) {
+    TideWakePage.audio.releaseSound(handle);
+  },
+  tw_open_music: function (name) {
+    return TideWakePage.audio.openMusic(UTF8ToString(name)) ? 1 : 0;
+  },
+  tw_play_music: function () {
+    TideWakePage.audio.playMusic();
+  },
+  tw_close_music: function () {
+    TideWakePage.audio.closeMusic();
+  },
+});

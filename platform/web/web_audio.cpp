@@ -1,0 +1,59 @@
+// The browser's sound: effects and tunes played by the page through WebAudio.
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/web/web_bridge.h"
+
+namespace {
+
+bool deviceOpen = false;
+
+}  // namespace
+
+namespace platform {
+
+bool StartAudio() {
+    deviceOpen = tw_audio_start() != 0;
+    return deviceOpen;
+}
+
+void StopAudio() {
+    if (deviceOpen) tw_audio_stop();
+    deviceOpen = false;
+}
+
+// Only PCM: the page has no decoder for the older encodings a WAVE file may hold.
+int CreateSound(const WaveFormat& format, const uint8_t* samples, size_t size) {
+    if (!deviceOpen || format.formatTag != kPcmFormatTag || !IsPlayablePcm(format)) return -1;
+    const size_t frames = size / format.blockAlign;
+    if (frames == 0) return -1;
+    return tw_create_sound(format.channels, static_cast<int>(format.samplesPerSecond),
+                           format.bitsPerSample, samples, frames * format.blockAlign);
+}
+
+void PlaySound(int handle) {
+    if (deviceOpen && handle >= 0) tw_play_sound(handle);
+}
+
+void ReleaseSound(int handle) {
+    if (deviceOpen && handle >= 0) tw_release_sound(handle);
+}
+
+// The page knows its tunes by the MIDI file's name; they were rendered when it was built.
+bool OpenMusic(const char* path) {
+    CloseMusic();
+    if (!deviceOpen) return false;
+    const char* slash = std::strrchr(path, '/');
+    return tw_open_music(slash != nullptr ? slash + 1 : path) != 0;
+}
+
+void PlayMusic() {
+    if (deviceOpen) tw_play_music();
+}
+
+void CloseMusic() {
+    if (deviceOpen) tw_close_music();
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+// The page's side of the browser backend: functions of platform/web/page/library.js.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" {
+
+// Shows the 640x480 frame `bits` (rows `pitch` bytes apart) through `palette` (256 x RGB).
+void tw_present(const uint8_t* bits, int pitch, const uint8_t* palette);
+// Draws code page 932 text into the frame as solid pixels of `index`; see DrawText in
+// platform.h. The page decodes it (its Shift_JIS decoder is code page 932's).
+void tw_draw_text(uint8_t* frame, int pitch, int x, int y, const char* cp932, size_t length,
+                  int cellHeight, int index);
+void tw_error_box(const char* caption, const char* text);
+// Merges the pads' buttons into the keys: bit n is platform::Key n.
+int tw_pad_keys();
+// Tells the page how far the game has come.
+void tw_after_frame(int frame, int scene, int stopped);
+
+int tw_audio_start();
+void tw_audio_stop();
+// A sound from PCM samples; -1 when the page cannot make one.
+int tw_create_sound(int channels, int rate, int bits, const uint8_t* samples, size_t size);
+void tw_play_sound(int handle);
+void tw_release_sound(int handle);
+// Opens the tune rendered from the MIDI file of that name; 0 when there is none.
+int tw_open_music(const char* name);
+void tw_play_music();
+void tw_close_music();
+}

@@ -1,0 +1,16 @@
+// The page's folders: its files sit at the root of its file system, the effects beside the
+// program and the courses (the player's own, kept in the browser) in ./stage.
+#include "platform/platform.h"
+
+namespace platform {
+
+const char* ExecutableDir() {
+    return "/";
+}
+
+// The page always has ./stage, so the game never looks for a folder of its own.
+const char* UserDataDir() {
+    return "";
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The page in headless chromium (tools/web/browser/browser_test.js), served from 127.0.0.1 with
+# a test course folder and key script beside it, against the native runner's frame.
+# usage: tools/web/browser_test.sh NATIVE_RUNNER BUILD_WEB_FOLDER
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+native=$(realpath "$1")
+site_source=$(realpath "$2/web")
+stop=600
+work=$(mktemp -d)
+server=
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The site: the page as built, and a test folder with our courses and the first race's keys.
+mkdir -p "$work/site/test" "$work/native"
+for entry in "$site_source"/*; do ln -s "$entry" "$work/site/"; done
+"$root/tools/web/stage_folder.sh" "$work/site/test/stage" "$root"/stage/*.dat
+cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
+
+cp -r "$root/stage" "$work/native/stage"
+(cd "$work/native" && "$native" --keys "$work/site/test/keys.txt" --frames $((stop + 1)) \
+    --no-text --shot "$stop:frame.png" >/dev/null)
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
+server=$!
+for _ in $(seq 50); do
+    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+    sleep 0.1
+done
+cd "$root/tools/web/browser"
+[ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
+node browser_test.js "http://127.0.0.1:$port" "$work/native/frame.png" "$stop"

@@ -10,7 +10,8 @@ target_include_directories(tidewake_game PUBLIC ${CMAKE_SOURCE_DIR})
 # What both web programs share with the desktop: BMP reading, code page 932, files, blits.
 add_library(tidewake_platform_common STATIC
   platform/common/nearest_palette.cpp platform/common/cp932.cpp platform/common/files_posix.cpp
-  platform/common/transparent_blit.cpp platform/web/web_player_folders.cpp
+  platform/common/transparent_blit.cpp platform/common/local_time.cpp
+  platform/web/web_player_folders.cpp
   platform/web/no_bitmaps.cpp)
 target_include_directories(tidewake_platform_common PUBLIC ${CMAKE_SOURCE_DIR})
 

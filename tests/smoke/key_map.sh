@@ -11,18 +11,8 @@ XDG_CONFIG_HOME="$WORK/config" start_game "$game"
 sleep 1
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
 xdotool key --window "$WINDOW" x
-for _ in $(seq 20); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$GAME_PID" 2>/dev/null; then
-    echo "X, chosen for Escape, did not end the game"
-    exit 1
-fi
-wait "$GAME_PID"
-status=$?
-GAME_PID=
-[ "$status" -eq 0 ] || { cat "$WORK/game.err"; echo "exit status $status"; exit 1; }
+wait_for_game_end 20 || { echo "X, chosen for Escape, did not end the game"; exit 1; }
+[ "$GAME_STATUS" -eq 0 ] || { cat "$WORK/game.err"; echo "exit status $GAME_STATUS"; exit 1; }
 grep -q "keys.ini:2: 'fly' is not one of" "$WORK/game.err" ||
     { cat "$WORK/game.err"; echo "the bad line was not named"; exit 1; }
 echo "ok"

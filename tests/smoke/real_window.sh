@@ -20,17 +20,7 @@ echo "near-white pixels: $white"
 
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
 xdotool key --window "$WINDOW" Escape
-for _ in $(seq 10); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$GAME_PID" 2>/dev/null; then
-    echo "the game did not end within a second of Escape"
-    exit 1
-fi
-wait "$GAME_PID"
-status=$?
-GAME_PID=
-echo "exit status: $status"
-[ "$status" -eq 0 ] || { cat "$WORK/game.err"; exit 1; }
+wait_for_game_end 10 || { echo "the game did not end within a second of Escape"; exit 1; }
+echo "exit status: $GAME_STATUS"
+[ "$GAME_STATUS" -eq 0 ] || { cat "$WORK/game.err"; exit 1; }
 echo "ok"

@@ -37,3 +37,16 @@ start_game() {
     WINDOW=$(timeout 10 xdotool search --sync --name '^Tide Wake$' | head -n 1)
     [ -n "$WINDOW" ] || { echo "the game's window did not appear"; cat "$WORK/game.err"; exit 1; }
 }
+
+# Waits up to $1 tenths of a second for the game to end and sets GAME_STATUS to its exit
+# status; false when it is still running then.
+wait_for_game_end() {
+    for _ in $(seq "$1"); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$GAME_PID" 2>/dev/null && return 1
+    wait "$GAME_PID"
+    GAME_STATUS=$?
+    GAME_PID=
+}

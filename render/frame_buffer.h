@@ -5,6 +5,9 @@
 
 #include "render/frame_state.h"
 
+// The dark water every course scene clears its frame to before drawing.
+constexpr int32_t kWaterBackground = 4;
+
 // left, top, right, bottom; every edge inclusive.
 extern const int32_t ClipRect[4];
 

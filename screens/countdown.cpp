@@ -19,8 +19,6 @@ namespace {
 constexpr double kCountdownStep = 0.03;
 constexpr double kCountdownEnd = 1.0;
 
-constexpr int32_t kWaterColour = 4;
-
 }  // namespace
 
 void FormatCountdownDigit(char* digit, size_t size, double countdown) {
@@ -30,7 +28,7 @@ void FormatCountdownDigit(char* digit, size_t size, double countdown) {
 void CountdownScene() {
     PlaceChaseCamera();
 
-    FillFrame(kWaterColour);
+    FillFrame(kWaterBackground);
     LockFrame();
     // The boats stand still; the checkpoint tests count nothing outside the race.
     UpdateCourseWorld();

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int32_t kWaterBackground = 4;
-
 void PollRaceKeys() {
     PollKey(platform::Key::Down, RaceDownKey);
     PollKey(platform::Key::Left, RaceLeftKey);

@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int32_t kWaterColour = 4;
-
 // The camera circles 1900 from the boat, 480 above it, looking back at it; the roll stays as
 // the race left it.
 constexpr double kOrbitRadius = 1900.0;
@@ -72,7 +70,7 @@ void DrawMarkedLapList() {
 void ResultsScene() {
     PlaceOrbitCamera(PlayerX, PlayerY, kOrbitRadius, double(PlayerZ) + kOrbitRise);
 
-    FillFrame(kWaterColour);
+    FillFrame(kWaterBackground);
     LockFrame();
     UpdateCourseWorld();
     DrawFrameBorder();

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int32_t kWaterColour = 4;
 constexpr int32_t kOutlineColour = 255;
 constexpr double kOutlineHeight = 200.0;
 
@@ -127,7 +126,7 @@ void StageSelectScene() {
     CameraRoll = 0;
     PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
 
-    FillFrame(kWaterColour);
+    FillFrame(kWaterBackground);
     LockFrame();
     UpdateCourseWorld();
     DrawCourseOutline();

@@ -17,6 +17,7 @@
 #include "shell/main_loop.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
+#include "tests/program_folder.h"
 
 namespace {
 
@@ -25,29 +26,14 @@ namespace fs = std::filesystem;
 const char* const kEffects[] = {"SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"};
 
 // A program folder of its own, into which each test copies the built media it wants.
-class SoundSlots : public testing::Test {
+class SoundSlots : public program_test::ProgramFolder {
   protected:
-    void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) /
-               ("sound_slots_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        headless::Reset();
-        headless::SetExecutableDir(dir_.string());
-        GetProgramDir();
-    }
     void TearDown() override {
         ShutDownAudio();
-        headless::SetExecutableDir(TIDEWAKE_BINARY_DIR);
-        GetProgramDir();  // not left pointing at the removed folder
-        fs::remove_all(dir_);
+        ProgramFolder::TearDown();
     }
     void Copy(const char* name) {
         fs::copy_file(fs::path(TIDEWAKE_BINARY_DIR) / name, dir_ / name);
-    }
-    void Write(const char* name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
     }
     std::vector<std::string> Effects() const {
         std::vector<std::string> played;
@@ -55,7 +41,6 @@ class SoundSlots : public testing::Test {
             if (r.what == "effect") played.push_back(r.detail);
         return played;
     }
-    fs::path dir_;
 };
 
 void LoadFour() {

@@ -17,6 +17,7 @@
 #include "overlay/sprites.h"
 #include "platform/headless/headless.h"
 #include "race/race_state.h"
+#include "tests/program_folder.h"
 
 namespace {
 
@@ -59,17 +60,10 @@ std::string BmpBytes(int width, int height, const std::vector<Colour>& pixels) {
 
 // An empty program folder of its own (the built-in sheet unless a test writes a CHAR file), the
 // media started as the game starts them, a frame of kBackground.
-class Sprites : public testing::Test {
+class Sprites : public program_test::ProgramFolder {
   protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) /
-               ("sprites_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        headless::Reset();
-        headless::SetExecutableDir(dir_.string());
-        GetProgramDir();
+        ProgramFolder::SetUp();
         InitMedia(platform::kFrameWidth, platform::kFrameHeight);
         EmptyBitmapSlots();
         Clear();
@@ -77,9 +71,7 @@ class Sprites : public testing::Test {
     void TearDown() override {
         ShutDownAudio();
         EmptyBitmapSlots();
-        headless::SetExecutableDir(TIDEWAKE_BINARY_DIR);
-        GetProgramDir();
-        fs::remove_all(dir_);
+        ProgramFolder::TearDown();
     }
 
     // Fills the frame and remembers the whole buffer, the pitch's spare bytes too.
@@ -94,9 +86,7 @@ class Sprites : public testing::Test {
         for (size_t i = 0; i < before_.size(); ++i) changed += bits[i] != before_[i];
         return changed;
     }
-    void WriteChar(const std::string& bytes) {
-        std::ofstream(dir_ / "CHAR", std::ios::binary) << bytes;
-    }
+    void WriteChar(const std::string& bytes) { Write("CHAR", bytes); }
     static uint8_t Pixel(int x, int y) {
         return headless::BackBuffer()[y * headless::BackBufferPitch() + x];
     }
@@ -112,7 +102,6 @@ class Sprites : public testing::Test {
         return rows;
     }
 
-    fs::path dir_;
     std::vector<uint8_t> before_;
 };
 

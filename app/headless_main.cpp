@@ -63,7 +63,7 @@ bool AfterFrame(int32_t sceneThatRan, void* context) {
 }
 
 // The first finished live race goes where --save-replay asked; later ones are not wanted.
-void SaveFirstReplay(const std::string& text, void* context) {
+void SaveFirstReplay(const std::string& text, const std::string&, void* context) {
     Run& run = *static_cast<Run*>(context);
     if (run.replaySaved) return;
     run.replaySaved = true;

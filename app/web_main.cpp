@@ -1,6 +1,7 @@
-// The game in a web page. The page passes its URL's test settings as arguments: --seed N,
-// --no-text, --stop F (run frames 0..F, then keep showing frame F) and --keys FILE (a key script
-// in the runner's format, applied by frame number as the runner applies it).
+// The game in a web page. The page passes its URL's settings as arguments: --seed N,
+// --no-text, --stop F (run frames 0..F, then keep showing frame F), --keys FILE (a key script in
+// the runner's format, applied by frame number as the runner applies it) and --replay FILE (start
+// in that replay, as the desktop game does).
 #include <emscripten.h>
 
 #include <cstdint>
@@ -11,9 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
+#include "media/music.h"
 #include "platform/headless/runner_options.h"
 #include "platform/web/web.h"
 #include "platform/web/web_bridge.h"
+#include "race/replay_load.h"
+#include "race/replay_save.h"
 #include "shell/main_loop.h"
 #include "tools/stage/stage_check.h"
 
@@ -27,9 +32,15 @@ struct Page {
     size_t nextKey = 0;
     int32_t frame = 0;
     int32_t stopFrame = -1;
+    // A replay dropped on the page, waiting for the title: starting one anywhere else would cut
+    // into a race or a course choice.
+    std::string droppedReplay;
 };
 
-void ApplyKeys(Page& page) {
+// One page, reached from the game's frame hook and from the page's calls.
+Page page;
+
+void ApplyKeys() {
     while (page.nextKey < page.keys.size() && page.keys[page.nextKey].frame <= page.frame) {
         const headless::KeyEvent& event = page.keys[page.nextKey++];
         web::SetScriptedKey(event.key, event.down);
@@ -39,19 +50,29 @@ void ApplyKeys(Page& page) {
     }
 }
 
-bool AfterFrame(int32_t sceneThatRan, void* context) {
-    Page& page = *static_cast<Page*>(context);
+// A refused replay has said why and leaves the game on the title.
+void StartDroppedReplay() {
+    if (page.droppedReplay.empty() || Scene != kSceneTitle) return;
+    const std::string path = std::move(page.droppedReplay);
+    page.droppedReplay.clear();
+    StopMusic();
+    StartReplayFile(path.c_str());
+    std::remove(path.c_str());
+}
+
+bool AfterFrame(int32_t sceneThatRan, void*) {
+    StartDroppedReplay();
     const bool stop = page.frame == page.stopFrame;
     tw_after_frame(page.frame, sceneThatRan, stop ? 1 : 0);
     if (stop) {
         for (;;) emscripten_sleep(kStoppedSleepMilliseconds);
     }
     ++page.frame;
-    ApplyKeys(page);
+    ApplyKeys();
     return true;
 }
 
-bool ReadKeys(const char* path, Page& page) {
+bool ReadKeys(const char* path) {
     std::ifstream script(path);
     std::string error;
     if (!script) {
@@ -64,10 +85,14 @@ bool ReadKeys(const char* path, Page& page) {
     return false;
 }
 
+void OfferReplay(const std::string& text, const std::string& fileName, void*) {
+    tw_replay_ready(text.data(), text.size(), fileName.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    Page page;
+    const char* replay = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
@@ -80,12 +105,16 @@ int main(int argc, char** argv) {
             page.stopFrame = static_cast<int32_t>(std::strtol(value, nullptr, 10));
             ++i;
         } else if (arg == "--keys") {
-            if (!ReadKeys(value, page)) return 2;
+            if (!ReadKeys(value)) return 2;
+            ++i;
+        } else if (arg == "--replay") {
+            replay = value;
             ++i;
         }
     }
-    ApplyKeys(page);
-    const int status = RunGame(AfterFrame, &page);
+    ApplyKeys();
+    ListenToFinishedRaces(OfferReplay, nullptr);
+    const int status = RunGame(AfterFrame, nullptr, replay);
     // Scene -1 tells the page the game is over.
     tw_after_frame(page.frame, -1, 1);
     return status;
@@ -102,4 +131,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_check_stage(const char* path) {
         if (problem.error) errors += stage_tool::FormatProblem(problem) + "\n";
     }
     return errors.c_str();
+}
+
+// Plays a replay file dropped on the page: at once when the game is on the title, else when it
+// next gets there. The file is removed once the game has read it. Returns 1 when it starts at
+// once.
+extern "C" EMSCRIPTEN_KEEPALIVE int tw_play_replay(const char* path) {
+    page.droppedReplay = path;
+    return Scene == kSceneTitle ? 1 : 0;
 }

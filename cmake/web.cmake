@@ -11,7 +11,6 @@ target_include_directories(tidewake_game PUBLIC ${CMAKE_SOURCE_DIR})
 add_library(tidewake_platform_common STATIC
   platform/common/nearest_palette.cpp platform/common/cp932.cpp platform/common/files_posix.cpp
   platform/common/transparent_blit.cpp platform/common/local_time.cpp
-  platform/web/web_player_folders.cpp
   platform/web/no_bitmaps.cpp)
 target_include_directories(tidewake_platform_common PUBLIC ${CMAKE_SOURCE_DIR})
 
@@ -19,11 +18,16 @@ target_include_directories(tidewake_platform_common PUBLIC ${CMAKE_SOURCE_DIR})
 add_executable(tidewake-headless app/headless_main.cpp app/runner_trace.cpp
   platform/headless/headless_platform.cpp platform/headless/headless_audio.cpp
   platform/headless/png_writer.cpp platform/headless/runner_options.cpp
-  platform/web/no_text.cpp platform/web/zlib_stored/stored_deflate.cpp)
+  platform/web/no_text.cpp platform/common/player_folders.cpp
+  platform/web/zlib_stored/stored_deflate.cpp)
 target_include_directories(tidewake-headless PRIVATE ${CMAKE_SOURCE_DIR}/platform/web/zlib_stored)
+include(${CMAKE_SOURCE_DIR}/cmake/shipped_stages.cmake)
 target_link_libraries(tidewake-headless PRIVATE tidewake_game tidewake_platform_common)
 target_link_options(tidewake-headless PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
-  -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sTOTAL_STACK=1048576)
+  -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sTOTAL_STACK=1048576
+  --pre-js ${CMAKE_SOURCE_DIR}/platform/web/node_environment.js)
+set_property(TARGET tidewake-headless APPEND PROPERTY LINK_DEPENDS
+  ${CMAKE_SOURCE_DIR}/platform/web/node_environment.js)
 
 # ---- The page: build-web/web/ holds everything it loads. --------------------------------------
 set(WEB_DIR ${CMAKE_BINARY_DIR}/web)
@@ -35,7 +39,7 @@ set_target_properties(tidewake PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_DIR})
 # The game's loop waits by sleeping; asyncify turns each sleep into a return to the browser.
 target_link_options(tidewake PRIVATE -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
-  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_set_key','_tw_push_event','_tw_check_stage']"
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_set_key','_tw_push_event','_tw_check_stage','_tw_play_replay']"
   "-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','allocateUTF8','UTF8ToString','addRunDependency','removeRunDependency']"
   --js-library ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)
 set_property(TARGET tidewake APPEND PROPERTY LINK_DEPENDS

@@ -25,14 +25,19 @@ std::string CourseStem() {
     return name;
 }
 
-void WriteIntoDataFolder(const std::string& text) {
+// The replay's name in the data folder, before any "-2" that keeps it from replacing another.
+std::string ReplayStem() {
+    return CourseStem() + "-" + platform::LocalTimeStamp();
+}
+
+void WriteIntoDataFolder(const std::string& text, const std::string& stemName) {
     const std::string folder = std::string(platform::UserDataDir()) + "replays";
     std::string error;
     if (!platform::MakeFolder(folder.c_str(), error)) {
         std::fprintf(stderr, "tidewake: replay not saved: %s: %s\n", folder.c_str(), error.c_str());
         return;
     }
-    const std::string stem = folder + "/" + CourseStem() + "-" + platform::LocalTimeStamp();
+    const std::string stem = folder + "/" + stemName;
     std::string path;
     for (int attempt = 1; attempt <= kNameTries; ++attempt) {
         path = stem + (attempt == 1 ? "" : "-" + std::to_string(attempt)) + ".twr";
@@ -67,8 +72,9 @@ void SaveRaceReplay() {
     static ReplayFile replay;
     DescribeRace(replay);
     const std::string text = FormatReplayFile(replay);
-    if (listener != nullptr) listener(text, listenerContext);
-    if (dataFolder) WriteIntoDataFolder(text);
+    const std::string stem = ReplayStem();
+    if (listener != nullptr) listener(text, stem + ".twr", listenerContext);
+    if (dataFolder) WriteIntoDataFolder(text, stem);
 }
 
 void ListenToFinishedRaces(FinishedRaceListener newListener, void* context) {

@@ -16,6 +16,8 @@ void DescribeRace(ReplayFile& replay);
 void SaveRaceReplay();
 
 // Hears every replay SaveRaceReplay makes, as text, with or without a data folder (the runner
-// writes the first one where it was asked to). Null stops it.
-using FinishedRaceListener = void (*)(const std::string& text, void* context);
+// writes the first one where it was asked to; the page offers it for download), and the name it
+// has in the data folder, "COURSE-YYYYMMDD-HHMMSS.twr". Null stops it.
+using FinishedRaceListener = void (*)(const std::string& text, const std::string& fileName,
+                                      void* context);
 void ListenToFinishedRaces(FinishedRaceListener listener, void* context);

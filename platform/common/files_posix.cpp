@@ -55,6 +55,23 @@ bool Fail(std::string& error, const std::string& what) {
     return false;
 }
 
+// Where the file system has no hard links (some removable and network drives, the browser
+// build's file systems), the file is made under its own name by a create that fails when the
+// name is taken; a file that cannot be written whole is removed again.
+bool WriteExclusive(const char* path, const char* data, size_t size, bool& existed,
+                    std::string& error) {
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        existed = errno == EEXIST;
+        return Fail(error, existed ? "the file exists already" : "cannot create the file");
+    }
+    bool ok = WriteAll(fd, data, size) || Fail(error, "cannot write the file");
+    if (ok && fsync(fd) != 0) ok = Fail(error, "cannot flush the file");
+    if (close(fd) != 0 && ok) ok = Fail(error, "cannot close the file");
+    if (!ok) unlink(path);
+    return ok;
+}
+
 // The file a path names in the end: a symbolic link is followed to its target, so that the
 // link stays a link and the new contents land where the old ones were.
 bool ResolveLinks(const char* path, std::string& target) {
@@ -139,11 +156,14 @@ bool WriteNewFile(const char* path, const char* data, size_t size, bool& existed
     if (ok && fsync(fd) != 0) ok = Fail(error, "cannot flush the temporary file");
     if (close(fd) != 0 && ok) ok = Fail(error, "cannot close the temporary file");
     // Unlike a rename, a link never replaces a file that is there already.
+    bool noLinks = false;
     if (ok && link(temp.c_str(), path) != 0) {
         existed = errno == EEXIST;
-        ok = Fail(error, existed ? "the file exists already" : "cannot name the file");
+        noLinks = !existed;
+        if (existed) ok = Fail(error, "the file exists already");
     }
     unlink(temp.c_str());
+    if (noLinks && !WriteExclusive(path, data, size, existed, error)) return false;
     if (!ok) return false;
 
     const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -17,6 +17,8 @@ void tw_error_box(const char* caption, const char* text);
 int tw_pad_keys();
 // Tells the page how far the game has come.
 void tw_after_frame(int frame, int scene, int stopped);
+// Hands the page the replay of a race that has just finished, and the name to save it under.
+void tw_replay_ready(const char* text, size_t length, const char* fileName);
 
 int tw_audio_start();
 void tw_audio_stop();

@@ -17,6 +17,9 @@ mergeInto(LibraryManager.library, {
   tw_after_frame: function (frame, scene, stopped) {
     TideWakePage.afterFrame(frame, scene, stopped !== 0);
   },
+  tw_replay_ready: function (text, length, fileName) {
+    TideWakePage.replayReady(HEAPU8.slice(text, text + length), UTF8ToString(fileName));
+  },
   tw_audio_start: function () {
     return TideWakePage.audio.start() ? 1 : 0;
   },

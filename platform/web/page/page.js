@@ -338,7 +338,54 @@ const TideWakePage = (() => {
     });
   }
 
-  // ---- Dropped courses ------------------------------------------------------------------------------
+  // ---- Replays ---------------------------------------------------------------------------------------
+  // The last finished race, offered for download under the name the desktop gives its file.
+  const saveReplay = document.getElementById("save-replay");
+  let lastReplay = null;
+
+  function replayReady(bytes, fileName) {
+    lastReplay = { bytes, fileName };
+    saveReplay.hidden = false;
+    saveReplay.title = "Download the replay of the last race (" + fileName + ")";
+  }
+  saveReplay.addEventListener("click", (event) => {
+    event.currentTarget.blur();
+    if (!lastReplay) return;
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([lastReplay.bytes], { type: "text/plain" }));
+    link.download = lastReplay.fileName;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  });
+
+  // The game reads a dropped replay file from the page's folder, where its messages name it as
+  // it was called.
+  function playReplay(file, bytes) {
+    module.FS.writeFile(file.name, bytes);
+    // Called straight, not through ccall, which waits for the game's sleep to end.
+    const path = module.allocateUTF8(file.name);
+    const atOnce = module._tw_play_replay(path);
+    module._free(path);
+    if (!atOnce) showMessage("Tide Wake", file.name + " plays when the game is back on the title.");
+  }
+
+  // ---- Dropped files: courses and replays ------------------------------------------------------------
+  function addCourse(file, bytes) {
+    const checked = "/tmp/" + file.name;  // named without the folder in the messages
+    module.FS.writeFile(checked, bytes);
+    const path = module.allocateUTF8(checked);
+    const problem = module.UTF8ToString(module._tw_check_stage(path)).split("/tmp/").join("");
+    module._free(path);
+    module.FS.unlink(checked);
+    if (problem) {
+      showMessage("Tide Wake: the course was not added", problem);
+      return;
+    }
+    module.FS.writeFile("/stage/" + file.name, bytes);
+    syncFiles();
+    showMessage("Tide Wake", file.name + " was added: it is on the course list once the page is loaded again.");
+  }
+
   const dropzone = document.getElementById("dropzone");
   addEventListener("dragover", (event) => {
     event.preventDefault();
@@ -350,25 +397,11 @@ const TideWakePage = (() => {
     dropzone.hidden = true;
     if (!module) return;
     for (const file of event.dataTransfer.files) {
-      if (!/\.dat$/i.test(file.name) || file.name.includes("/")) {
-        showMessage("Tide Wake", file.name + ": only course files (.dat) can be added");
-        continue;
-      }
       const bytes = new Uint8Array(await file.arrayBuffer());
-      const checked = "/tmp/" + file.name;  // named without the folder in the messages
-      module.FS.writeFile(checked, bytes);
-      // Called straight, not through ccall, which waits for the game's sleep to end.
-      const path = module.allocateUTF8(checked);
-      const problem = module.UTF8ToString(module._tw_check_stage(path)).split("/tmp/").join("");
-      module._free(path);
-      module.FS.unlink(checked);
-      if (problem) {
-        showMessage("Tide Wake: the course was not added", problem);
-        continue;
-      }
-      module.FS.writeFile("/stage/" + file.name, bytes);
-      syncFiles();
-      showMessage("Tide Wake", file.name + " was added: it is on the course list once the page is loaded again.");
+      if (file.name.includes("/")) continue;
+      if (/\.dat$/i.test(file.name)) addCourse(file, bytes);
+      else if (/\.twr$/i.test(file.name)) playReplay(file, bytes);
+      else showMessage("Tide Wake", file.name + ": only courses (.dat) and replays (.twr) can be dropped here");
     }
   });
 
@@ -385,7 +418,12 @@ const TideWakePage = (() => {
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
-    if (scene < 0) showMessage("Tide Wake", "The game has ended. Load the page again to play again.");
+    if (scene < 0) {
+      // What stopped the game may be on show already; the ending goes below it.
+      const ending = "The game has ended. Load the page again to play again.";
+      if (message.hidden) showMessage("Tide Wake", ending);
+      else message.textContent += "\n\n" + ending;
+    }
   }
 
   window.tidewake = {
@@ -402,15 +440,19 @@ const TideWakePage = (() => {
   // are there.
   function start() {
     const args = [];
+    // The replay of the URL under its own name, which the game's messages use.
+    const replayName = (params.get("replay") || "").split("?")[0].split("/").pop() || "replay.twr";
     if (params.has("seed")) args.push("--seed", params.get("seed"));
     if (params.get("notext") === "1") args.push("--no-text");
     if (params.has("stop")) args.push("--stop", params.get("stop"));
     if (params.has("keys")) args.push("--keys", "/keys.txt");
+    if (params.has("replay")) args.push("--replay", replayName);
     const effectNames = ["SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"];
     const files = Promise.all([
       fetchFolder(params.get("stagedir") || "stage"),
       Promise.all(effectNames.map(async (n) => [n, await fetchBytes(n)])),
       params.has("keys") ? fetchBytes(params.get("keys")) : null,
+      params.has("replay") ? fetchBytes(params.get("replay")) : null,
       document.fonts.load("16px TideWakeGothic"),
     ]);
     for (const name of ["title", "select", "game"]) {
@@ -423,8 +465,9 @@ const TideWakePage = (() => {
       preRun: [() => {
         module = window.Module;
         module.addRunDependency("page-files");
-        files.then(([courses, effects, keys]) => {
+        files.then(([courses, effects, keys, replay]) => {
           if (keys) module.FS.writeFile("/keys.txt", keys);
+          if (replay) module.FS.writeFile(replayName, replay);
           setUpFiles(module.FS, courses, effects);
           module.removeRunDependency("page-files");
         }, (error) => showMessage("Tide Wake could not start", String(error)));
@@ -439,5 +482,5 @@ const TideWakePage = (() => {
 
   start();
 
-  return { present, drawText, showMessage, padKeys, afterFrame, audio };
+  return { present, drawText, showMessage, padKeys, afterFrame, replayReady, audio };
 })();

@@ -1,7 +1,7 @@
 // The game in a web page. The page passes its URL's settings as arguments: --seed N,
-// --no-text, --stop F (run frames 0..F, then keep showing frame F), --keys FILE (a key script in
-// the runner's format, applied by frame number as the runner applies it) and --replay FILE (start
-// in that replay, as the desktop game does).
+// --no-text, --fast (frames as fast as the browser allows), --stop F (run frames 0..F, then keep
+// showing frame F), --keys FILE (a key script in the runner's format, applied by frame number as
+// the runner applies it) and --replay FILE (start in that replay, as the desktop game does).
 #include <emscripten.h>
 
 #include <cstdint>
@@ -32,8 +32,8 @@ struct Page {
     size_t nextKey = 0;
     int32_t frame = 0;
     int32_t stopFrame = -1;
-    // A replay dropped on the page, waiting for the title: starting one anywhere else would cut
-    // into a race or a course choice.
+    // A replay dropped on the page, waiting for the opening or the title: starting one anywhere
+    // else would cut into a race or a course choice.
     std::string droppedReplay;
 };
 
@@ -50,9 +50,13 @@ void ApplyKeys() {
     }
 }
 
-// A refused replay has said why and leaves the game on the title.
+bool ReplayCanStart() {
+    return Scene == kSceneOpening || Scene == kSceneTitle;
+}
+
+// A refused replay has said why and leaves the game where it was.
 void StartDroppedReplay() {
-    if (page.droppedReplay.empty() || Scene != kSceneTitle) return;
+    if (page.droppedReplay.empty() || !ReplayCanStart()) return;
     const std::string path = std::move(page.droppedReplay);
     page.droppedReplay.clear();
     StopMusic();
@@ -98,6 +102,8 @@ int main(int argc, char** argv) {
         const char* value = i + 1 < argc ? argv[i + 1] : "";
         if (arg == "--no-text") {
             web::SetText(false);
+        } else if (arg == "--fast") {
+            web::SetFast();
         } else if (arg == "--seed") {
             web::SetSeed(static_cast<uint32_t>(std::strtoul(value, nullptr, 10)));
             ++i;
@@ -133,10 +139,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_check_stage(const char* path) {
     return errors.c_str();
 }
 
-// Plays a replay file dropped on the page: at once when the game is on the title, else when it
-// next gets there. The file is removed once the game has read it. Returns 1 when it starts at
-// once.
+// Plays a replay file dropped on the page: at once on the opening or the title, else when the
+// game is back on its title. The file is removed once the game has read it. Returns 1 when it
+// starts at once.
 extern "C" EMSCRIPTEN_KEEPALIVE int tw_play_replay(const char* path) {
     page.droppedReplay = path;
-    return Scene == kSceneTitle ? 1 : 0;
+    return ReplayCanStart() ? 1 : 0;
 }

@@ -18,4 +18,7 @@ void PushEvent(platform::EventType event);
 // The page's seed for the random numbers instead of the calendar time.
 void SetSeed(uint32_t seed);
 
+// Frames as fast as the browser allows, timed by a clock that only the game's waits move.
+void SetFast();
+
 }  // namespace web

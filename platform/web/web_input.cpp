@@ -21,6 +21,10 @@ struct Input {
     bool scripted[kKeys] = {};
     bool seeded = false;
     uint32_t seed = 0;
+    // The page's fast=1: a clock that moves only by the game's own waits, as the runner's does,
+    // so frames follow each other as fast as the browser gives the game its turns.
+    bool fast = false;
+    uint32_t clock = 0;
 };
 
 Input& I() {
@@ -57,21 +61,33 @@ void SetSeed(uint32_t seed) {
     I().seed = seed;
 }
 
+void SetFast() {
+    I().fast = true;
+}
+
 }  // namespace web
 
 namespace platform {
 
 uint32_t Ticks() {
+    if (I().fast) return I().clock;
     return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
 }
 
 void Sleep(uint32_t ms) {
-    emscripten_sleep(ms);
+    if (!I().fast) {
+        emscripten_sleep(ms);
+        return;
+    }
+    I().clock += ms;
+    emscripten_sleep(0);
 }
 
 // The last two milliseconds of a frame wait are polled without giving the browser its turn: a
 // timer of the page can come several milliseconds late, a missed frame.
-void SpinPause() {}
+void SpinPause() {
+    if (I().fast) I().clock += 1;
+}
 
 uint32_t CalendarSeconds() {
     return I().seeded ? I().seed : static_cast<uint32_t>(std::time(nullptr));

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The page in headless chromium (tools/web/browser/browser_test.js), served from 127.0.0.1 with
-# a test course folder and key script beside it, against the native runner's frame.
+# a test course folder, a key script and its race's replay beside it, against the native
+# runner's frames and replay file.
 # usage: tools/web/browser_test.sh NATIVE_RUNNER BUILD_WEB_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 native=$(realpath "$1")
 site_source=$(realpath "$2/web")
 stop=600
+replay_stop=700
 work=$(mktemp -d)
 server=
 cleanup() {
@@ -22,8 +24,12 @@ for entry in "$site_source"/*; do ln -s "$entry" "$work/site/"; done
 cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
 
 cp -r "$root/stage" "$work/native/stage"
-(cd "$work/native" && "$native" --keys "$work/site/test/keys.txt" --frames $((stop + 1)) \
-    --no-text --shot "$stop:frame.png" >/dev/null)
+frames=$(sed -n 's/^# \([0-9]*\) frames$/\1/p' "$work/site/test/keys.txt")
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --keys "$work/site/test/keys.txt" \
+    --frames "$frames" --no-text --shot "$stop:frame.png" --save-replay "$work/site/test/race.twr" \
+    >/dev/null)
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --replay "$work/site/test/race.twr" \
+    --frames $((replay_stop + 1)) --no-text --shot "$replay_stop:replay.png" >/dev/null)
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
@@ -34,4 +40,4 @@ for _ in $(seq 50); do
 done
 cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
-node browser_test.js "http://127.0.0.1:$port" "$work/native/frame.png" "$stop"
+node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop"

@@ -342,6 +342,8 @@ const TideWakePage = (() => {
   // The last finished race, offered for download under the name the desktop gives its file.
   const saveReplay = document.getElementById("save-replay");
   let lastReplay = null;
+  // The note on a dropped replay waiting for the title, taken down once a race is set up.
+  let waitingNote = null;
 
   function replayReady(bytes, fileName) {
     lastReplay = { bytes, fileName };
@@ -366,7 +368,10 @@ const TideWakePage = (() => {
     const path = module.allocateUTF8(file.name);
     const atOnce = module._tw_play_replay(path);
     module._free(path);
-    if (!atOnce) showMessage("Tide Wake", file.name + " plays when the game is back on the title.");
+    if (!atOnce) {
+      showMessage("Tide Wake", file.name + " plays when the game is back on its title screen.");
+      waitingNote = message.textContent;
+    }
   }
 
   // ---- Dropped files: courses and replays ------------------------------------------------------------
@@ -415,9 +420,14 @@ const TideWakePage = (() => {
     if (firstFrameAt < 0) firstFrameAt = now;
     frameEnds.push(now);
     if (frameEnds.length > 600) frameEnds.shift();
+    const cameFrom = status.scene;
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
+    if (waitingNote && scene === 2 && (cameFrom === 1 || cameFrom === 9)) {
+      if (message.textContent === waitingNote) message.hidden = true;
+      waitingNote = null;
+    }
     if (scene < 0) {
       // What stopped the game may be on show already; the ending goes below it.
       const ending = "The game has ended. Load the page again to play again.";
@@ -444,6 +454,7 @@ const TideWakePage = (() => {
     const replayName = (params.get("replay") || "").split("?")[0].split("/").pop() || "replay.twr";
     if (params.has("seed")) args.push("--seed", params.get("seed"));
     if (params.get("notext") === "1") args.push("--no-text");
+    if (params.get("fast") === "1") args.push("--fast");
     if (params.has("stop")) args.push("--stop", params.get("stop"));
     if (params.has("keys")) args.push("--keys", "/keys.txt");
     if (params.has("replay")) args.push("--replay", replayName);

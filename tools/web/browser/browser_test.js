@@ -1,14 +1,18 @@
-// The page in Debian's chromium: it reaches the title, a key script brings it into a race, the
-// frame it stops on (no text) equals the native runner's picture of the same frame, courses and
-// records stored through the page survive a reload, a bad dropped course is refused with the
-// reader's message, and nothing is reported on the console.
-// usage: node browser_test.js BASE_URL NATIVE.png STOP_FRAME
+// The page in Debian's chromium: it reaches the title, a key script brings it into a race, and
+// the frame it stops on (no text) equals the native runner's picture of the same frame, as does a
+// frame of a replay given in the URL. Courses and records stored through the page survive a
+// reload, and a bad dropped course is refused with the reader's message. A whole race run fast
+// on the stored courses writes its records, and the replay the page offers for download is the
+// native runner's file of the same race, byte for byte; dropped on the page it plays, and a
+// replay of a changed course is refused with FILE:LINE. Nothing is reported on the console.
+// usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
 "use strict";
 const fs = require("fs");
+const path = require("path");
 const zlib = require("zlib");
 const puppeteer = require("puppeteer-core");
 
-const [baseUrl, nativePng, stopFrame] = process.argv.slice(2);
+const [baseUrl, nativeDir, stopFrame, replayStop] = process.argv.slice(2);
 let failures = 0;
 function check(ok, what) {
   console.log((ok ? "ok   " : "FAIL ") + what);
@@ -36,6 +40,160 @@ function pngIndices(path) {
   return out;
 }
 
+const started = "window.tidewake && window.tidewake.frame >= 0";
+const wait = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// Opens the page with `query` and waits for its first frame.
+async function openPage(browser, problems, query, beforeLoad) {
+  const page = await browser.newPage();
+  page.on("console", (m) => m.type() === "error" && problems.push(m.text()));
+  page.on("pageerror", (e) => problems.push(e.message));
+  if (beforeLoad) await beforeLoad(page);
+  const asked = Date.now();
+  await page.goto(`${baseUrl}/${query}`);
+  await page.waitForFunction(started, { timeout: 20000 });
+  page.firstFrameMs = Date.now() - asked;
+  return page;
+}
+
+// Runs the page to its stop frame and compares that frame with the native runner's picture.
+async function compareStoppedFrame(page, frame, nativePng, what) {
+  await page.waitForFunction("window.tidewake.stopped", { timeout: 120000, polling: 200 });
+  const state = await page.evaluate(() => ({ frame: tidewake.frame, scene: tidewake.scene }));
+  check(state.frame === Number(frame) && state.scene === 3,
+        `${what}: stopped on frame ${state.frame} in scene ${state.scene} (the race is 3)`);
+  const pixels = new Uint8Array(await page.evaluate(() => Array.from(tidewake.pixels())));
+  const native = pngIndices(nativePng);
+  let differing = 0;
+  for (let i = 0; i < native.length; ++i) differing += pixels[i] !== native[i] ? 1 : 0;
+  check(pixels.length === native.length && differing === 0,
+        `${what}: frame ${frame} equals the native runner's (${differing} pixels differ)`);
+}
+
+// Drops files on the page as a player does: [[name, text], ...].
+function dropFiles(page, files) {
+  return page.evaluate((files) => {
+    const transfer = new DataTransfer();
+    for (const [name, text] of files) transfer.items.add(new File([text], name));
+    dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, files);
+}
+
+const messageText = (page) => page.evaluate(() => document.getElementById("message").textContent);
+const readRecords = (page) => page.evaluate(() =>
+  window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }).split("BestLap")[1]);
+
+async function scriptedRaceFrame(browser, problems) {
+  const scenes = new Set();
+  const page = await openPage(browser, problems,
+    `?keys=test/keys.txt&stagedir=test/stage&notext=1&seed=1&stop=${stopFrame}`, async (page) => {
+      await page.exposeFunction("twSawScene", (scene) => scenes.add(scene));
+      await page.evaluateOnNewDocument(() => {
+        setInterval(() => window.tidewake && window.twSawScene(window.tidewake.scene), 50);
+      });
+    });
+  console.log(`     first frame ${page.firstFrameMs} ms after the page was asked for`);
+  await compareStoppedFrame(page, stopFrame, path.join(nativeDir, "frame.png"), "scripted race");
+  check(scenes.has(1), "the title was shown");
+  await page.close();
+}
+
+async function replayFromUrl(browser, problems) {
+  const page = await openPage(browser, problems,
+    `?replay=test/race.twr&stagedir=test/stage&notext=1&seed=1&stop=${replayStop}`);
+  await compareStoppedFrame(page, replayStop, path.join(nativeDir, "replay.png"), "replay from the URL");
+  await page.close();
+}
+
+// The stored courses: a record written the game's way (a new file renamed over the old) and a
+// dropped course are there after a reload; a bad dropped course is refused. Losing the page
+// pauses the game, as a window losing activation does.
+async function storedCourses(browser, problems) {
+  const page = await openPage(browser, problems, "");
+  const pause = await page.evaluate(async () => {
+    const wait = (ms) => new Promise((r) => setTimeout(r, ms));
+    dispatchEvent(new Event("blur"));
+    await wait(300);
+    const paused = tidewake.frame;
+    await wait(700);
+    const stillPaused = tidewake.frame;
+    dispatchEvent(new Event("focus"));
+    await wait(700);
+    return { paused, stillPaused, resumed: tidewake.frame };
+  });
+  check(pause.stillPaused === pause.paused && pause.resumed > pause.paused,
+        `the game pauses while the page is left and goes on after (${JSON.stringify(pause)})`);
+  const course = await page.evaluate(() => {
+    const FS = window.Module.FS;
+    const course = FS.readFile("/stage/01.dat", { encoding: "utf8" });
+    FS.writeFile("/stage/01.dat.new", course.replace(/BestLap[\s\S]*$/, "BestLap\n4321,99999,99999\n99999,99999,99999\n"));
+    FS.rename("/stage/01.dat.new", "/stage/01.dat");
+    return course;
+  });
+  await dropFiles(page, [["99_mine.dat", course]]);
+  await wait(500);
+  await dropFiles(page, [["98_bad.dat", "format:tidewake1.5\nname\n"]]);
+  await wait(1000);
+  const refusal = await messageText(page);
+  check(/98_bad\.dat:\d+:/.test(refusal), "a bad dropped course is refused with FILE:LINE (" +
+        refusal.split("\n").filter((l) => l.includes("98_bad"))[0] + ")");
+  await page.reload();
+  await page.waitForFunction(started, { timeout: 20000 });
+  const after = await page.evaluate(() => window.Module.FS.readdir("/stage"));
+  check((await readRecords(page)).includes("4321,99999,99999"),
+        "a record written before the reload is still there");
+  check(after.includes("99_mine.dat") && !after.includes("98_bad.dat"),
+        "the good dropped course was kept and the bad one not: " + after.join(" "));
+  await page.close();
+}
+
+// The scripted race on the player's stored courses, run fast to its finish: the game writes its
+// records, which survive a reload, and offers its replay, which is the native runner's file.
+// That replay dropped on a fresh page plays; the same with a changed checksum is refused.
+async function wholeRace(browser, problems) {
+  const page = await openPage(browser, problems, "?keys=test/keys.txt&seed=1&fast=1", (page) =>
+    page.evaluateOnNewDocument(() => {
+      const make = URL.createObjectURL;
+      URL.createObjectURL = (blob) => ((window.twLastBlob = blob), make(blob));
+    }));
+  const before = await readRecords(page);
+  await page.waitForFunction("window.tidewake.scene === 7", { timeout: 120000, polling: 100 });
+  const offered = await page.evaluate(async () => {
+    const button = document.getElementById("save-replay");
+    if (button.hidden) return null;
+    let name = "";
+    const click = HTMLAnchorElement.prototype.click;
+    HTMLAnchorElement.prototype.click = function () { name = this.download; };
+    button.click();
+    HTMLAnchorElement.prototype.click = click;
+    return { name, text: await window.twLastBlob.text() };
+  });
+  const native = fs.readFileSync(path.join(nativeDir, "..", "site", "test", "race.twr"), "utf8");
+  check(offered !== null && /^01-\d{8}-\d{6}\.twr$/.test(offered.name) && offered.text === native,
+        "the finished race's replay is offered, the native runner's file byte for byte (" +
+        (offered ? offered.name : "no button") + ")");
+  await wait(500);
+  await page.goto(`${baseUrl}/?fast=1`);
+  await page.waitForFunction(started, { timeout: 20000 });
+  const records = await readRecords(page);
+  check(records !== before, "the finished race's records are there after a reload:" +
+        records.replace(/\n/g, " "));
+
+  const changed = native.replace(/^checksum [0-9a-f]+$/m, "checksum 0123456789abcdef");
+  await dropFiles(page, [["changed.twr", changed]]);
+  await page.waitForFunction(() => /cannot be played/.test(document.getElementById("message").textContent),
+                             { timeout: 30000, polling: 100 });
+  const refusal = await messageText(page);
+  check(/changed\.twr:3: the course 01\.dat has changed/.test(refusal),
+        "a replay of a changed course is refused with FILE:LINE (" +
+        refusal.split("\n").filter((l) => l.includes("changed.twr"))[0] + ")");
+  await dropFiles(page, [["race.twr", native]]);
+  const playing = await page.waitForFunction("window.tidewake.scene === 3", { timeout: 30000, polling: 50 })
+    .then(() => true, () => false);
+  check(playing, "a dropped replay plays");
+  await page.close();
+}
+
 async function main() {
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
@@ -43,105 +201,11 @@ async function main() {
     args: ["--no-sandbox", "--disable-gpu", "--user-data-dir=" + fs.mkdtempSync("/tmp/tw-chromium-")],
   });
   const problems = [];
-  const watch = (page) => {
-    page.on("console", (m) => m.type() === "error" && problems.push(m.text()));
-    page.on("pageerror", (e) => problems.push(e.message));
-  };
   try {
-    // A scripted game into a race, stopped there.
-    const page = await browser.newPage();
-    watch(page);
-    const scenes = new Set();
-    await page.exposeFunction("twSawScene", (scene) => scenes.add(scene));
-    await page.evaluateOnNewDocument(() => {
-      setInterval(() => window.tidewake && window.twSawScene(window.tidewake.scene), 50);
-    });
-    const started = Date.now();
-    await page.goto(`${baseUrl}/?keys=test/keys.txt&stagedir=test/stage&notext=1&seed=1&stop=${stopFrame}`);
-    await page.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
-    console.log(`     first frame ${Date.now() - started} ms after the page was asked for`);
-    await page.waitForFunction("window.tidewake.stopped", { timeout: 120000, polling: 200 });
-    const state = await page.evaluate(() => ({ frame: tidewake.frame, scene: tidewake.scene }));
-    check(scenes.has(1), "the title was shown");
-    check(state.frame === Number(stopFrame) && state.scene === 3,
-          `stopped on frame ${state.frame} in scene ${state.scene} (the race is 3)`);
-    const pixels = new Uint8Array(await page.evaluate(() => Array.from(tidewake.pixels())));
-    const native = pngIndices(nativePng);
-    let differing = 0;
-    for (let i = 0; i < native.length; ++i) differing += pixels[i] !== native[i] ? 1 : 0;
-    check(pixels.length === native.length && differing === 0,
-          `frame ${stopFrame} equals the native runner's (${differing} pixels differ)`);
-    await page.close();
-
-    // The stored courses: a record written the game's way (a new file renamed over the old)
-    // and a dropped course are there after a reload; a bad dropped course is refused.
-    const stored = await browser.newPage();
-    watch(stored);
-    await stored.goto(`${baseUrl}/`);
-    await stored.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
-
-    // Losing the page pauses the game, as a window losing activation does.
-    const pause = await stored.evaluate(async () => {
-      const wait = (ms) => new Promise((r) => setTimeout(r, ms));
-      dispatchEvent(new Event("blur"));
-      await wait(300);
-      const paused = tidewake.frame;
-      await wait(700);
-      const stillPaused = tidewake.frame;
-      dispatchEvent(new Event("focus"));
-      await wait(700);
-      return { paused, stillPaused, resumed: tidewake.frame };
-    });
-    check(pause.stillPaused === pause.paused && pause.resumed > pause.paused,
-          `the game pauses while the page is left and goes on after (${JSON.stringify(pause)})`);
-    await stored.evaluate(async () => {
-      const FS = window.Module.FS;
-      const course = FS.readFile("/stage/01.dat", { encoding: "utf8" });
-      FS.writeFile("/stage/01.dat.new", course.replace(/BestLap[\s\S]*$/, "BestLap\n4321,99999,99999\n99999,99999,99999\n"));
-      FS.rename("/stage/01.dat.new", "/stage/01.dat");
-      const drop = (name, text) => {
-        const transfer = new DataTransfer();
-        transfer.items.add(new File([text], name));
-        dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
-      };
-      drop("99_mine.dat", course);
-      await new Promise((r) => setTimeout(r, 500));
-      drop("98_bad.dat", "format:tidewake1.5\nname\n");
-      await new Promise((r) => setTimeout(r, 1000));
-    });
-    const refusal = await stored.evaluate(() => document.getElementById("message").textContent);
-    check(/98_bad\.dat:\d+:/.test(refusal), "a bad dropped course is refused with FILE:LINE (" +
-          refusal.split("\n").filter((l) => l.includes("98_bad"))[0] + ")");
-    await stored.reload();
-    await stored.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
-    const after = await stored.evaluate(() => ({
-      names: window.Module.FS.readdir("/stage"),
-      course: window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }),
-    }));
-    check(after.course.includes("4321,99999,99999"), "a record written before the reload is still there");
-    check(after.names.includes("99_mine.dat") && !after.names.includes("98_bad.dat"),
-          "the good dropped course was kept and the bad one not: " + after.names.join(" "));
-    await stored.close();
-
-    // With TIDEWAKE_WEB_WHOLE_RACE=1 (a minute and a half more): the same race on the player's
-    // stored courses run to its finish, whose records the game writes, are there after a reload.
-    if (process.env.TIDEWAKE_WEB_WHOLE_RACE === "1") {
-      const whole = await browser.newPage();
-      watch(whole);
-      await whole.goto(`${baseUrl}/?keys=test/keys.txt&seed=1`);
-      await whole.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
-      const readRecords = () => whole.evaluate(() =>
-        window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }).split("BestLap")[1]);
-      const before = await readRecords();
-      await whole.waitForFunction("window.tidewake.scene === 7", { timeout: 240000, polling: 500 });
-      await new Promise((r) => setTimeout(r, 1000));
-      await whole.reload();
-      await whole.waitForFunction("window.tidewake && window.tidewake.frame >= 0", { timeout: 20000 });
-      const records = await readRecords();
-      check(records !== before, "the finished race's records are there after a reload:" +
-            records.replace(/\n/g, " "));
-      await whole.close();
-    }
+    await scriptedRaceFrame(browser, problems);
+    await replayFromUrl(browser, problems);
+    await storedCourses(browser, problems);
+    await wholeRace(browser, problems);
   } finally {
     await browser.close();
   }

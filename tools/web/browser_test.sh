@@ -27,7 +27,10 @@ cp -r "$root/stage" "$work/native/stage"
 frames=$(sed -n 's/^# \([0-9]*\) frames$/\1/p' "$work/site/test/keys.txt")
 (cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --keys "$work/site/test/keys.txt" \
     --frames "$frames" --no-text --shot "$stop:frame.png" --save-replay "$work/site/test/race.twr" \
-    >/dev/null)
+    --trace trace.csv >/dev/null)
+# The scenes of the whole script in the order they ran, as the page logs them.
+awk -F, 'NR > 1 && $2 != last { printf "%s%s", sep, $2; sep = ","; last = $2 }' \
+    "$work/native/trace.csv" >"$work/native/scenes.txt"
 (cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --replay "$work/site/test/race.twr" \
     --frames $((replay_stop + 1)) --no-text --shot "$replay_stop:replay.png" >/dev/null)
 

@@ -414,6 +414,8 @@ const TideWakePage = (() => {
   // When each of the last frames ended, for measuring the page's pace.
   const frameEnds = [];
   let firstFrameAt = -1;
+  // The scenes the game went through, each once per visit (for tests).
+  const sceneLog = [];
 
   function afterFrame(frame, scene, stopped) {
     const now = performance.now();
@@ -421,6 +423,7 @@ const TideWakePage = (() => {
     frameEnds.push(now);
     if (frameEnds.length > 600) frameEnds.shift();
     const cameFrom = status.scene;
+    if (scene !== cameFrom && sceneLog.length < 10000) sceneLog.push(scene);
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
@@ -441,6 +444,8 @@ const TideWakePage = (() => {
     get scene() { return status.scene; },
     get stopped() { return status.stopped; },
     pixels() { return presented.slice(); },
+    // The scenes so far in the order they ran, a visit of several frames counted once.
+    sceneLog() { return sceneLog.slice(); },
     // Milliseconds from the page's start to its first frame, and between the last frames.
     get firstFrameMs() { return firstFrameAt; },
     frameIntervals() { return frameEnds.slice(1).map((t, i) => t - frameEnds[i]); },

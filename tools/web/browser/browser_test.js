@@ -1,10 +1,11 @@
 // The page in Debian's chromium: it reaches the title, a key script brings it into a race, and
 // the frame it stops on (no text) equals the native runner's picture of the same frame, as does a
 // frame of a replay given in the URL. Courses and records stored through the page survive a
-// reload, and a bad dropped course is refused with the reader's message. A whole race run fast
-// on the stored courses writes its records, and the replay the page offers for download is the
-// native runner's file of the same race, byte for byte; dropped on the page it plays, and a
-// replay of a changed course is refused with FILE:LINE. Nothing is reported on the console.
+// reload, and a bad dropped course is refused with the reader's message. A whole game run fast
+// on the stored courses goes through the native runner's scenes and writes its records, and the
+// replay the page offers for download is the native runner's file of the same race, byte for
+// byte; dropped on the page it plays, and a replay of a changed course is refused with
+// FILE:LINE. Nothing is reported on the console.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
 "use strict";
 const fs = require("fs");
@@ -147,17 +148,22 @@ async function storedCourses(browser, problems) {
   await page.close();
 }
 
-// The scripted race on the player's stored courses, run fast to its finish: the game writes its
-// records, which survive a reload, and offers its replay, which is the native runner's file.
-// That replay dropped on a fresh page plays; the same with a changed checksum is refused.
-async function wholeRace(browser, problems) {
+// The scripted game on the player's stored courses, run fast from the opening through a race,
+// its results and its replay back to the title, where the script's Escape ends it: the game
+// writes its records, which survive a reload, and offers the race's replay, which is the native
+// runner's file. That replay dropped on a fresh page plays; the same with a changed checksum is
+// refused.
+async function wholeGame(browser, problems) {
   const page = await openPage(browser, problems, "?keys=test/keys.txt&seed=1&fast=1", (page) =>
     page.evaluateOnNewDocument(() => {
       const make = URL.createObjectURL;
       URL.createObjectURL = (blob) => ((window.twLastBlob = blob), make(blob));
     }));
   const before = await readRecords(page);
-  await page.waitForFunction("window.tidewake.scene === 7", { timeout: 120000, polling: 100 });
+  await page.waitForFunction("window.tidewake.scene === -1", { timeout: 180000, polling: 200 });
+  const scenes = (await page.evaluate(() => tidewake.sceneLog())).join(",");
+  const nativeScenes = fs.readFileSync(path.join(nativeDir, "scenes.txt"), "utf8") + ",-1";
+  check(scenes === nativeScenes, `the whole game went through the native runner's scenes (${scenes})`);
   const offered = await page.evaluate(async () => {
     const button = document.getElementById("save-replay");
     if (button.hidden) return null;
@@ -172,7 +178,6 @@ async function wholeRace(browser, problems) {
   check(offered !== null && /^01-\d{8}-\d{6}\.twr$/.test(offered.name) && offered.text === native,
         "the finished race's replay is offered, the native runner's file byte for byte (" +
         (offered ? offered.name : "no button") + ")");
-  await wait(500);
   await page.goto(`${baseUrl}/?fast=1`);
   await page.waitForFunction(started, { timeout: 20000 });
   const records = await readRecords(page);
@@ -205,7 +210,7 @@ async function main() {
     await scriptedRaceFrame(browser, problems);
     await replayFromUrl(browser, problems);
     await storedCourses(browser, problems);
-    await wholeRace(browser, problems);
+    await wholeGame(browser, problems);
   } finally {
     await browser.close();
   }

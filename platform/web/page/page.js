@@ -360,8 +360,8 @@ const TideWakePage = (() => {
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
-  // The game reads a dropped replay file from the page's folder, where its messages name it as
-  // it was called.
+  // The game reads a dropped replay file from the page's folder, under its bare name as the
+  // messages give it.
   function playReplay(file, bytes) {
     module.FS.writeFile(file.name, bytes);
     // Called straight, not through ccall, which waits for the game's sleep to end.
@@ -375,13 +375,13 @@ const TideWakePage = (() => {
   }
 
   // ---- Dropped files: courses and replays ------------------------------------------------------------
+  // Checked under its bare name in the page's folder, which the reader's messages then use.
   function addCourse(file, bytes) {
-    const checked = "/tmp/" + file.name;  // named without the folder in the messages
-    module.FS.writeFile(checked, bytes);
-    const path = module.allocateUTF8(checked);
-    const problem = module.UTF8ToString(module._tw_check_stage(path)).split("/tmp/").join("");
+    module.FS.writeFile(file.name, bytes);
+    const path = module.allocateUTF8(file.name);
+    const problem = module.UTF8ToString(module._tw_check_stage(path));
     module._free(path);
-    module.FS.unlink(checked);
+    module.FS.unlink(file.name);
     if (problem) {
       showMessage("Tide Wake: the course was not added", problem);
       return;

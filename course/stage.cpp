@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "course/record_lines.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
 #include "media/shutdown.h"
@@ -201,24 +202,20 @@ void SaveStageRecords() {
         return;
     }
 
-    // The two lines overwrite the old bytes from the first non-blank after "BestLap" on;
-    // whatever is left of longer old lines stays behind them.
-    bool found = false;
-    int line = 0;
-    const size_t at = FindRecordPosition(old.data(), old.size(), found, line);
-    // Room for any double: "%5.0f" of the largest one has 309 digits.
-    char laps[1024];
-    char totals[1024];
-    std::snprintf(laps, sizeof laps, "%5.0f,%5.0f,%5.0f\n", BestLaps[0] * 100.0,
-                  BestLaps[1] * 100.0, BestLaps[2] * 100.0);
-    std::snprintf(totals, sizeof totals, "%5.0f,%5.0f,%5.0f\n", BestTotals[0] * 100.0,
-                  BestTotals[1] * 100.0, BestTotals[2] * 100.0);
-    const std::string written = std::string(laps) + totals;
-    std::string updated = old.substr(0, at) + written;
-    if (at + written.size() < old.size()) updated += old.substr(at + written.size());
+    // The two lines overwrite the old bytes from the spot the loader reads them from: the first
+    // non-blank after the record label, whatever the label says. Whatever is left of longer old
+    // lines stays behind them. A file that no longer reads as a stage is left alone.
+    static StageFile stage;
+    StageFileError error;
+    if (!ParseStageFile(old.data(), old.size(), stage, error)) {
+        std::fprintf(stderr, "tidewake: records not saved: %s:%d: %s\n", path, error.line,
+                     error.message);
+        return;
+    }
+    const std::string updated = TextWithRecords(old, stage.recordOffset, BestLaps, BestTotals);
 
-    std::string error;
-    if (!platform::ReplaceFileContents(path, updated.data(), updated.size(), error)) {
-        std::fprintf(stderr, "tidewake: records not saved to %s: %s\n", path, error.c_str());
+    std::string writeError;
+    if (!platform::ReplaceFileContents(path, updated.data(), updated.size(), writeError)) {
+        std::fprintf(stderr, "tidewake: records not saved to %s: %s\n", path, writeError.c_str());
     }
 }

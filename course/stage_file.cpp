@@ -17,6 +17,7 @@ class Reader {
         : data_(data), size_(size), error_(error) {}
 
     int Line() const { return line_; }
+    size_t Position() const { return pos_; }
 
     void SkipBlanks() {
         while (pos_ < size_ && IsBlank(data_[pos_])) {
@@ -177,6 +178,8 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     s.padY = xy[1];
     if (!in.Token("record label", nullptr, 0, &s.recordLabelLine)) return false;
     s.recordLabelIsBestLap = in.LastTokenIs(kRecordLabel);
+    in.SkipBlanks();
+    s.recordOffset = in.Position();
     if (!in.Numbers("best laps", s.bestLaps, kStageRecords, &s.bestLapsLine)) return false;
     if (!in.Numbers("best totals", s.bestTotals, kStageRecords, &s.bestTotalsLine)) return false;
 

@@ -41,6 +41,9 @@ struct StageFile {
     bool recordLabelIsBestLap = false;
     int bestLapsLine = 0;
     int bestTotalsLine = 0;
+    // Where the record lines start: the first non-blank byte after the record label, the very
+    // byte the best laps are read from and the records are written back to.
+    size_t recordOffset = 0;
 };
 
 struct StageFileError {
@@ -52,7 +55,8 @@ struct StageFileError {
 inline constexpr char kStageFormat1[] = "format:tidewake1";
 inline constexpr char kStageFormat15[] = "format:tidewake1.5";
 
-// The label the records follow; the record writer finds them by this word.
+// The label the records follow in a well-made stage file. The game reads and writes the records
+// after the label line whatever it says; the stage checker warns when it says anything else.
 inline constexpr char kRecordLabel[] = "BestLap";
 
 // Reads a whole stage from `size` bytes of text. An unknown format word is no error: the file
@@ -61,7 +65,8 @@ inline constexpr char kRecordLabel[] = "BestLap";
 // range, or a number line carries anything after its last number.
 bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileError& error);
 
-// Where the record writer puts the two record lines: the first non-blank byte after the first
-// whitespace-separated token equal to "BestLap", or the end of the text when there is no such
-// token (or nothing follows it). `found` tells which; `line` is the 1-based line of that spot.
+// Where a writer that looks for the first "BestLap" word would put the two record lines: the
+// first non-blank byte after the first whitespace-separated token equal to "BestLap", or the end
+// of the text when there is no such token (or nothing follows it). `found` tells which; `line`
+// is the 1-based line of that spot. The stage checker warns where this is not recordOffset.
 size_t FindRecordPosition(const char* data, size_t size, bool& found, int& line);

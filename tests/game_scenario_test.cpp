@@ -176,6 +176,32 @@ TEST_F(WholeGame, ARaceLeftToDriftRunsOutOfTimeAndKeepsTheRecords) {
     EXPECT_TRUE(player.replayLooped);  // a timed-out race can be replayed too
 }
 
+// A course named like the record label, and one whose label says something else, get their
+// records from a finished race where the loader reads them; every other byte stays.
+TEST_F(WholeGame, AFinishedRaceWritesTheRecordsAfterTheLabelLineWhateverItSays) {
+    const std::string shipped = Read("02.dat");
+    const size_t label = shipped.find("BestLap\n");
+    ASSERT_NE(label, std::string::npos);
+    std::string named = shipped;
+    named.replace(named.find('\n') + 1,
+                  named.find('\n', named.find('\n') + 1) - named.find('\n') - 1, "BestLap");
+    std::string relabelled = shipped;
+    relabelled.replace(label, 7, "Records");
+    for (const std::string& old : {named, relabelled}) {
+        Write("02.dat", old);
+        EXPECT_TRUE(Play(Plan::RaceThenReplay).backAtTitle);
+        ASSERT_TRUE(LoadStage(2));
+        ASSERT_LT(BestLaps[0], 999.0);
+        char lines[80];
+        std::snprintf(lines, sizeof lines, "%5.0f,%5.0f,%5.0f\n%5.0f,%5.0f,%5.0f\n",
+                      BestLaps[0] * 100, BestLaps[1] * 100, BestLaps[2] * 100, BestTotals[0] * 100,
+                      BestTotals[1] * 100, BestTotals[2] * 100);
+        const size_t records = old.size() - 36;  // the two lines of nines
+        EXPECT_EQ(Read("02.dat"), old.substr(0, records) + lines);
+        EXPECT_EQ(BestTotals[1], 999.99);
+    }
+}
+
 TEST_F(WholeGame, QLeavesTheRaceForTheTitleWithoutARecordOrAReplay) {
     const std::string before = Read("02.dat");
     const Player player = Play(Plan::QuitMidRace);

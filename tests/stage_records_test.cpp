@@ -41,13 +41,15 @@ class StageRecords : public stage_test::StageFolder {
     }
 };
 
-std::string Head(const std::string& text) {
-    return text.substr(0, text.find("BestLap\n") + 8);
+// Everything up to and including the record label line, whatever the label says.
+std::string Head(const std::string& text, const std::string& label = "BestLap") {
+    return text.substr(0, text.rfind(label + "\n") + label.size() + 1);
 }
 
 // The records go as two five-wide lines after the label, over the old bytes: longer old lines
 // leave their last bytes, blanks before the first number and CRLF elsewhere stay, and a saved
-// file loads back as the same records. Without the label they are appended.
+// file loads back as the same records. The label line may say anything, and a name or text that
+// says "BestLap" is no label: the records go where the loader reads them, and nowhere else.
 TEST_F(StageRecords, WritesTwoFiveWideLinesOverTheOldOnes) {
     const std::string crlf =
         StageText("Bay", "   9999,9999,9999", "19999,29999,39999", "\r\n") + "trailer\r\n";
@@ -57,12 +59,12 @@ TEST_F(StageRecords, WritesTwoFiveWideLinesOverTheOldOnes) {
     unlabelled.replace(unlabelled.find("BestLap"), 7, "Records");
     const std::string nines = StageText("Bay", "99999,99999,99999", "99999,99999,99999");
     const std::string longer = StageText("Bay", "999999,999999,999999", "999999,999999,999999");
+    const std::string namedLikeTheLabel = StageText("BestLap");
     const std::string lines = " 6000, 6543, 7012\n13000,14000,15000\n";
     struct Case {
         std::string old;
         double records[6];
         std::string saved;
-        bool readBack = true;  // false: the records are still read from their old place
     } cases[] = {
         {nines, {60.00, 65.43, 70.12, 130.00, 140.00, 150.00}, Head(nines) + lines},
         {longer, {60.00, 65.43, 70.12, 130.00, 140.00, 150.00}, Head(longer) + lines + "99999\n"},
@@ -71,8 +73,10 @@ TEST_F(StageRecords, WritesTwoFiveWideLinesOverTheOldOnes) {
          crlf.substr(0, at) + crlfLines + crlf.substr(at + crlfLines.size())},
         {unlabelled,
          {60.0, 61.0, 62.0, 200.0, 201.0, 202.0},
-         unlabelled + " 6000, 6100, 6200\n20000,20100,20200\n",
-         false},
+         Head(unlabelled, "Records") + " 6000, 6100, 6200\n20000,20100,20200\n"},
+        {namedLikeTheLabel,
+         {60.0, 61.0, 62.0, 200.0, 201.0, 202.0},
+         Head(namedLikeTheLabel) + " 6000, 6100, 6200\n20000,20100,20200\n"},
     };
     for (const Case& c : cases) {
         Write("01.dat", c.old);
@@ -81,12 +85,11 @@ TEST_F(StageRecords, WritesTwoFiveWideLinesOverTheOldOnes) {
         std::copy(c.records + 3, c.records + 6, BestTotals);
         EXPECT_EQ(SaveAndReload(), "");
         EXPECT_EQ(Read("01.dat"), c.saved);
-        for (int i = 0; i < 3 && c.readBack; ++i) {
+        for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(BestLaps[i], std::round(c.records[i] * 100) * 0.01) << c.saved;
             EXPECT_EQ(BestTotals[i], std::round(c.records[i + 3] * 100) * 0.01) << c.saved;
         }
     }
-    EXPECT_EQ(BestLaps[0], 6543 * 0.01);
     // Saved twice, the scan starts after the blank in front of " 6000", which therefore stays.
     Write("01.dat", nines);
     ASSERT_TRUE(LoadStage(1));
@@ -121,6 +124,22 @@ TEST_F(StageRecords, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(BestLaps[0], 1.0);
     EXPECT_FALSE(QuitPosted);
     EXPECT_TRUE(fs::is_empty(root_ / "stage"));
+}
+
+// A stage file changed since it was loaded into something the loader would refuse is no place
+// to guess where the records go: it stays as it is, and the player is told where it went wrong.
+TEST_F(StageRecords, AFileThatNoLongerReadsAsAStageIsLeftAlone) {
+    Write("01.dat", StageText());
+    ASSERT_TRUE(LoadStage(1));
+    const std::string cut = StageText().substr(0, 120);
+    Write("01.dat", cut);
+    BestLaps[0] = 1.0;
+    testing::internal::CaptureStderr();
+    SaveStageRecords();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Read("01.dat"), cut);
+    EXPECT_NE(said.find("./stage/01.dat:14: the file ends before"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 // A read-only stage keeps its records from its player; the administrator, whom the system lets

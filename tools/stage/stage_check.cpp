@@ -113,18 +113,19 @@ void CheckStageText(const std::string& file, const char* data, size_t size,
                    kWaterLow, kWaterHigh));
     }
 
-    // The record writer overwrites the file from the first "BestLap" word on.
+    // The game writes the records after the label line whatever it says, but other programs may
+    // look for the first "BestLap" word and write them from there on.
     bool found = false;
     int line = 0;
     FindRecordPosition(data, size, found, line);
     if (!found) {
         Add(problems, file, stage.recordLabelLine, false,
-            "no \"BestLap\" label: new records would be added at the end of the file and "
-            "never read back");
+            "no \"BestLap\" label: programs that look for it would add new records at the end "
+            "of the file");
     } else if (!stage.recordLabelIsBestLap || line < stage.bestLapsLine) {
         Add(problems, file, line, false,
-            Format("the first \"BestLap\" word is not the record label on line %d: new "
-                   "records would be written over line %d",
+            Format("the first \"BestLap\" word is not the record label on line %d: programs "
+                   "that look for it would write new records over line %d",
                    stage.recordLabelLine, line));
     }
     if (!Ascending(stage.bestLaps)) {

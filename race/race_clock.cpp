@@ -7,6 +7,7 @@
 #include "race/race_math.h"
 #include "race/race_state.h"
 #include "race/replay_state.h"
+#include "race/view_state.h"
 
 namespace {
 
@@ -22,6 +23,9 @@ int32_t RaceScore(float x, float y, int32_t lap, int32_t next) {
 void AdvanceRaceFrame() {
     RaceFrame += 1;
     if (RaceFrame > kRaceFrameLimit) {
+        // The results circle the boat from outside, as after a finish: from the cockpit the
+        // boat itself would not be drawn.
+        CameraMode = 0;
         Scene = kSceneRaceSetup;
         if (ReplayMode != 1) Scene = kSceneResults;
     }

@@ -152,4 +152,23 @@ TEST_F(RunnerBinary, ScriptsEndTheRunWithTheirStatus) {
     EXPECT_EQ(trace.find("\n30,"), std::string::npos);
 }
 
+// A race left to drift until the time is up, once from the chase camera and once from the
+// cockpit: the results camera circles the same boat either way, so the results frames are the
+// same pixels, while the race frames before were seen from different places.
+TEST_F(RunnerBinary, TheResultsAfterATimeUpInTheCockpitShowTheBoat) {
+    const std::string start = "214 up down\n216 up up\n217 down down\n219 down up\n";
+    Write("chase.txt", start);
+    Write("cockpit.txt", start + "400 down down\n403 down up\n");
+    for (const char* view : {"chase", "cockpit"}) {
+        ASSERT_EQ(
+            Run(std::string("--keys ") + view + ".txt --frames 6320 --no-text --trace " + view +
+                ".csv --shot 500:" + view + "-race.png --shot 6310:" + view + "-results.png"),
+            0)
+            << Read("stderr.txt");
+        EXPECT_NE(Read(std::string(view) + ".csv").find("\n6310,7,5991,"), std::string::npos);
+    }
+    EXPECT_NE(Read("chase-race.png"), Read("cockpit-race.png"));
+    EXPECT_EQ(Read("chase-results.png"), Read("cockpit-results.png"));
+}
+
 }  // namespace

@@ -104,6 +104,38 @@ void CountStages() {
     StageCount = names.empty() ? 1 : static_cast<int32_t>(names.size());
 }
 
+void UseStage(const StageFile& stage, const char* path) {
+    std::snprintf(StagePath, sizeof StagePath, "%s", path);
+    std::memcpy(StageName, stage.name, sizeof StageName);
+    if (stage.format == StageFormat::Version1) {
+        StageInfo1[0] = '\0';
+        StageInfo2[0] = '\0';
+    } else if (stage.format == StageFormat::Version15) {
+        std::memcpy(StageInfo1, stage.info1, sizeof StageInfo1);
+        std::memcpy(StageInfo2, stage.info2, sizeof StageInfo2);
+    }
+    // An unknown format word leaves the description texts of the previous stage.
+    OpponentPace = stage.pace;
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        CheckpointX[i] = stage.checkpointX[i];
+        CheckpointY[i] = stage.checkpointY[i];
+        CameraStandX[i] = stage.standX[i];
+        CameraStandY[i] = stage.standY[i];
+        CameraStandZ[i] = stage.standZ[i];
+    }
+    JumpRampX = stage.rampX;
+    JumpRampY = stage.rampY;
+    BoostPadX = stage.padX;
+    BoostPadY = stage.padY;
+    for (int i = 0; i < kStageRecords; ++i) {
+        BestLaps[i] = stage.bestLaps[i] * 0.01;
+        BestTotals[i] = stage.bestTotals[i] * 0.01;
+    }
+    StageNameLen = static_cast<int32_t>(std::strlen(StageName));
+    StageInfo1Len = static_cast<int32_t>(std::strlen(StageInfo1));
+    StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
+}
+
 bool LoadStage(int32_t number) {
     std::vector<std::string> names;
     if (!ListStageFiles(names) || names.empty()) return FailMissing();
@@ -139,35 +171,7 @@ bool LoadStage(int32_t number) {
         return FailUnreadable(path, error.line, error.message);
     }
 
-    std::memcpy(StagePath, path, sizeof path);
-    std::memcpy(StageName, stage.name, sizeof StageName);
-    if (stage.format == StageFormat::Version1) {
-        StageInfo1[0] = '\0';
-        StageInfo2[0] = '\0';
-    } else if (stage.format == StageFormat::Version15) {
-        std::memcpy(StageInfo1, stage.info1, sizeof StageInfo1);
-        std::memcpy(StageInfo2, stage.info2, sizeof StageInfo2);
-    }
-    // An unknown format word leaves the description texts of the previous stage.
-    OpponentPace = stage.pace;
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        CheckpointX[i] = stage.checkpointX[i];
-        CheckpointY[i] = stage.checkpointY[i];
-        CameraStandX[i] = stage.standX[i];
-        CameraStandY[i] = stage.standY[i];
-        CameraStandZ[i] = stage.standZ[i];
-    }
-    JumpRampX = stage.rampX;
-    JumpRampY = stage.rampY;
-    BoostPadX = stage.padX;
-    BoostPadY = stage.padY;
-    for (int i = 0; i < kStageRecords; ++i) {
-        BestLaps[i] = stage.bestLaps[i] * 0.01;
-        BestTotals[i] = stage.bestTotals[i] * 0.01;
-    }
-    StageNameLen = static_cast<int32_t>(std::strlen(StageName));
-    StageInfo1Len = static_cast<int32_t>(std::strlen(StageInfo1));
-    StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
+    UseStage(stage, path);
     return true;
 }
 

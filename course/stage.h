@@ -59,6 +59,10 @@ void CountStages();
 // and the stage data is left as it was.
 bool LoadStage(int32_t number);
 
+// Makes `stage`, read from the file at `path`, the loaded stage: its texts, pace, checkpoints,
+// stands, ramp, pad and records, and the path its records are written back to.
+void UseStage(const StageFile& stage, const char* path);
+
 // The number LoadStage knows the stage file `fileName` by (a name as listed in the stage
 // folder, without a folder), or 0 when no stage file has that name.
 int32_t FindStageNumber(const char* fileName);

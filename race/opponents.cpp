@@ -1,5 +1,6 @@
 #include "race/opponents.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "course/stage.h"
@@ -32,7 +33,9 @@ float StepToward(float velocity, int32_t target) {
 }
 
 void FollowBow(int32_t i) {
-    if (OpponentSpeed[i] >= OpponentCruise[i] + 10) OpponentSpeed[i] -= 10;
+    // Compared in 64 bits: a pace in the hundreds of millions puts the cruise speed within 10 of
+    // the largest int.
+    if (int64_t{OpponentSpeed[i]} >= int64_t{OpponentCruise[i]} + 10) OpponentSpeed[i] -= 10;
     const int32_t heading = OpponentHeading[i];
     const int32_t targetX = TruncateToInt(double(OpponentSpeed[i]) * double(CosTable[heading]));
     const int32_t targetY = TruncateToInt(double(OpponentSpeed[i]) * double(SinTable[heading]));

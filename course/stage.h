@@ -12,8 +12,7 @@ constexpr int kStagePathSize = 1024;
 // The courses of the folder the game was started in, where stage authors work.
 inline constexpr char kLocalStageFolder[] = "./stage/";
 
-// The largest stage file the loader accepts; a stage needs well under a kilobyte, but a file
-// without a "BestLap" label grows by its records after every finished race.
+// The largest stage file the loader accepts; a stage needs well under a kilobyte.
 constexpr int kStageFileLimit = 1 << 20;
 
 // Folder the courses are read from, ending with '/': ./stage/ when the current folder has one,

@@ -4,9 +4,13 @@
 //   tidewake-stage check            the same for every course the game would offer (./stage, or
 //                                   the player's own stage folder)
 //   tidewake-stage map FILE OUT.png the course seen from above
+//   tidewake-stage new FILE         writes a new course to start from (never over a file)
+#include <fcntl.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +18,7 @@
 
 #include "base/program_dir.h"
 #include "course/stage.h"
+#include "course/stage_writer.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "tools/stage/stage_check.h"
@@ -24,7 +29,8 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: tidewake-stage check [FILE...]\n"
-                 "       tidewake-stage map FILE OUT.png\n");
+                 "       tidewake-stage map FILE OUT.png\n"
+                 "       tidewake-stage new FILE\n");
     return 2;
 }
 
@@ -95,11 +101,31 @@ int Map(const char* file, const char* out) {
     return 0;
 }
 
+int New(const char* file) {
+    const int fd = open(file, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) {
+        std::fprintf(stderr, "%s: %s\n", file,
+                     errno == EEXIST ? "already exists; a new course is never written over a file"
+                                     : std::strerror(errno));
+        return 1;
+    }
+    const std::string text = NewStageText();
+    const bool written = write(fd, text.data(), text.size()) == ssize_t(text.size());
+    if (close(fd) != 0 || !written) {
+        std::fprintf(stderr, "%s: cannot be written whole\n", file);
+        unlink(file);
+        return 1;
+    }
+    std::printf("%s: a new course; edit it, then run tidewake-stage check %s\n", file, file);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "check") == 0) return Check(argc - 2, argv + 2);
     if (argc == 2 && std::strcmp(argv[1], "check") == 0) return CheckCourseFolder(argv[0]);
     if (argc == 4 && std::strcmp(argv[1], "map") == 0) return Map(argv[2], argv[3]);
+    if (argc == 3 && std::strcmp(argv[1], "new") == 0) return New(argv[2]);
     return Usage();
 }

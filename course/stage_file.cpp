@@ -18,6 +18,8 @@ class Reader {
 
     int Line() const { return line_; }
     size_t Position() const { return pos_; }
+    // The token or the numbers read last.
+    TextSpan Last() const { return last_; }
 
     void SkipBlanks() {
         while (pos_ < size_ && IsBlank(data_[pos_])) {
@@ -46,20 +48,20 @@ class Reader {
             std::memcpy(out, data_ + start, length);
             out[length] = '\0';
         }
-        lastToken_ = start;
-        lastLength_ = length;
+        last_ = TextSpan{start, pos_};
         return true;
     }
 
     bool LastTokenIs(const char* word) const {
-        return lastLength_ == std::strlen(word) &&
-               std::memcmp(data_ + lastToken_, word, lastLength_) == 0;
+        const size_t length = last_.end - last_.begin;
+        return length == std::strlen(word) && std::memcmp(data_ + last_.begin, word, length) == 0;
     }
 
     // One line of `count` comma-separated 32-bit numbers, as "%d,%d,%d\n" reads it: blanks may
     // come before each number, the comma must follow the number at once, and only blanks may
     // follow the last one.
     bool Numbers(const char* what, int32_t* values, int count, int* line) {
+        size_t begin = pos_;
         for (int i = 0; i < count; ++i) {
             if (i > 0) {
                 if (pos_ >= size_) return Fail("the file ends before the %s is complete", what);
@@ -75,13 +77,17 @@ class Reader {
             } else {
                 SkipBlanks();
             }
-            if (i == 0 && line != nullptr) *line = line_;
+            if (i == 0) {
+                begin = pos_;
+                if (line != nullptr) *line = line_;
+            }
             if (pos_ >= size_) return Fail("the file ends before the %s", what);
             if (!Number(what, values[i])) return false;
         }
         if (pos_ < size_ && !IsBlank(data_[pos_])) {
             return Fail("unexpected text after the %s", what);
         }
+        last_ = TextSpan{begin, pos_};
         return true;
     }
 
@@ -122,8 +128,7 @@ class Reader {
     size_t size_;
     size_t pos_ = 0;
     int line_ = 1;
-    size_t lastToken_ = 0;
-    size_t lastLength_ = 0;
+    TextSpan last_;
     StageFileError& error_;
 };
 
@@ -135,18 +140,23 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     Reader in(data, size, error);
 
     if (!in.Token("format word", s.formatWord, sizeof s.formatWord, &s.formatLine)) return false;
+    s.formatSpan = in.Last();
     if (!in.Token("stage name", s.name, sizeof s.name)) return false;
+    s.nameSpan = in.Last();
     if (std::strcmp(s.formatWord, kStageFormat1) == 0) {
         s.format = StageFormat::Version1;
     } else if (std::strcmp(s.formatWord, kStageFormat15) == 0) {
         s.format = StageFormat::Version15;
         if (!in.Token("first description text", s.info1, sizeof s.info1)) return false;
+        s.info1Span = in.Last();
         if (!in.Token("second description text", s.info2, sizeof s.info2)) return false;
+        s.info2Span = in.Last();
     } else {
         s.format = StageFormat::Unknown;
     }
 
     if (!in.Numbers("opponent pace", &s.pace, 1, &s.paceLine)) return false;
+    s.paceSpan = in.Last();
     if (!in.Token("checkpoint label", nullptr, 0)) return false;
     static const char* const kCheckpointNames[kStageCheckpoints] = {"checkpoint 1", "checkpoint 2",
                                                                     "checkpoint 3", "checkpoint 4",
@@ -154,6 +164,7 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     for (int i = 0; i < kStageCheckpoints; ++i) {
         int32_t xy[2];
         if (!in.Numbers(kCheckpointNames[i], xy, 2, &s.checkpointLine[i])) return false;
+        s.checkpointSpan[i] = in.Last();
         s.checkpointX[i] = xy[0];
         s.checkpointY[i] = xy[1];
     }
@@ -164,6 +175,7 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     for (int i = 0; i < kStageCheckpoints; ++i) {
         int32_t xyz[3];
         if (!in.Numbers(kStandNames[i], xyz, 3, &s.standLine[i])) return false;
+        s.standSpan[i] = in.Last();
         s.standX[i] = xyz[0];
         s.standY[i] = xyz[1];
         s.standZ[i] = xyz[2];
@@ -171,9 +183,11 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     if (!in.Token("ramp label", nullptr, 0)) return false;
     int32_t xy[2];
     if (!in.Numbers("jump ramp", xy, 2, &s.rampLine)) return false;
+    s.rampSpan = in.Last();
     s.rampX = xy[0];
     s.rampY = xy[1];
     if (!in.Numbers("speed pad", xy, 2, &s.padLine)) return false;
+    s.padSpan = in.Last();
     s.padX = xy[0];
     s.padY = xy[1];
     if (!in.Token("record label", nullptr, 0, &s.recordLabelLine)) return false;
@@ -181,7 +195,9 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     in.SkipBlanks();
     s.recordOffset = in.Position();
     if (!in.Numbers("best laps", s.bestLaps, kStageRecords, &s.bestLapsLine)) return false;
+    s.bestLapsSpan = in.Last();
     if (!in.Numbers("best totals", s.bestTotals, kStageRecords, &s.bestTotalsLine)) return false;
+    s.bestTotalsSpan = in.Last();
 
     stage = s;
     return true;

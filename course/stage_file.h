@@ -12,6 +12,13 @@ constexpr int kStageRecords = 3;
 
 enum class StageFormat { Version1, Version15, Unknown };
 
+// Where an item stands in the file's text: bytes [begin, end), the token or the numbers of one
+// line without the blanks around them.
+struct TextSpan {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
 // Everything a stage file holds, as written in it (records in hundredths of a second), and
 // the line each item was found on, for messages to stage authors.
 struct StageFile {
@@ -41,6 +48,11 @@ struct StageFile {
     bool recordLabelIsBestLap = false;
     int bestLapsLine = 0;
     int bestTotalsLine = 0;
+    // Where each item stands, for a writer that changes only what was edited.
+    TextSpan formatSpan, nameSpan, info1Span, info2Span, paceSpan;
+    TextSpan checkpointSpan[kStageCheckpoints];
+    TextSpan standSpan[kStageCheckpoints];
+    TextSpan rampSpan, padSpan, bestLapsSpan, bestTotalsSpan;
     // Where the record lines start: the first non-blank byte after the record label, the very
     // byte the best laps are read from and the records are written back to.
     size_t recordOffset = 0;

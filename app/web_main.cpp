@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "course/stage.h"
 #include "media/music.h"
 #include "platform/headless/runner_options.h"
 #include "platform/web/web.h"
 #include "platform/web/web_bridge.h"
+#include "race/replay_file.h"
 #include "race/replay_load.h"
 #include "race/replay_save.h"
 #include "shell/main_loop.h"
@@ -145,4 +147,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_check_stage(const char* path) {
 extern "C" EMSCRIPTEN_KEEPALIVE int tw_play_replay(const char* path) {
     page.droppedReplay = path;
     return ReplayCanStart() ? 1 : 0;
+}
+
+// The most bytes the game reads of a course (0) or a replay (1). The page reads one more of a
+// dropped file, so that the game's readers still see a file too large and say so.
+extern "C" EMSCRIPTEN_KEEPALIVE int tw_file_limit(int replay) {
+    return replay != 0 ? static_cast<int>(kReplayFileLimit) : kStageFileLimit;
 }

@@ -38,9 +38,9 @@ target_link_libraries(tidewake PRIVATE tidewake_game tidewake_platform_common)
 set_target_properties(tidewake PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_DIR})
 # The game's loop waits by sleeping; asyncify turns each sleep into a return to the browser.
 target_link_options(tidewake PRIVATE -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
-  -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
-  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_set_key','_tw_push_event','_tw_check_stage','_tw_play_replay']"
-  "-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','allocateUTF8','UTF8ToString','addRunDependency','removeRunDependency']"
+  -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1 -sEXIT_RUNTIME=0
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_set_key','_tw_push_event','_tw_check_stage','_tw_play_replay','_tw_file_limit']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','allocateUTF8','UTF8ToString','addRunDependency','removeRunDependency']"
   --js-library ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)
 set_property(TARGET tidewake APPEND PROPERTY LINK_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)
@@ -84,17 +84,18 @@ add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES} ${RUNNER_MEDIA}
 # The page, its courses (with list.txt) and the font cut down to the characters the game can show.
 file(GLOB SHIPPED_COURSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stage/*.dat)
 set(IPA_FONT /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf)
-add_custom_command(OUTPUT ${WEB_DIR}/index.html ${WEB_DIR}/page.js ${WEB_DIR}/stage/list.txt
+set(PAGE_FILES index.html page.js stage_store.js dropped_files.js)
+list(TRANSFORM PAGE_FILES PREPEND ${CMAKE_SOURCE_DIR}/platform/web/page/ OUTPUT_VARIABLE PAGE_SOURCES)
+list(TRANSFORM PAGE_FILES PREPEND ${WEB_DIR}/ OUTPUT_VARIABLE PAGE_OUTPUTS)
+add_custom_command(OUTPUT ${PAGE_OUTPUTS} ${WEB_DIR}/stage/list.txt
     ${WEB_DIR}/ipag-subset.woff2 ${WEB_DIR}/IPA_Font_License.txt
-  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/platform/web/page/index.html
-    ${CMAKE_SOURCE_DIR}/platform/web/page/page.js ${WEB_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PAGE_SOURCES} ${WEB_DIR}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${WEB_DIR}/stage ${SHIPPED_COURSES}
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${IPA_FONT}
     ${WEB_DIR}/ipag-subset.woff2 ${CMAKE_SOURCE_DIR}/media/japanese_texts.h ${SHIPPED_COURSES}
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-ipafont-gothic/copyright
     ${WEB_DIR}/IPA_Font_License.txt
-  DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/index.html
-    ${CMAKE_SOURCE_DIR}/platform/web/page/page.js ${SHIPPED_COURSES}
+  DEPENDS ${PAGE_SOURCES} ${SHIPPED_COURSES}
     ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py
     ${CMAKE_SOURCE_DIR}/media/japanese_texts.h
   COMMENT "Putting the page together" VERBATIM)

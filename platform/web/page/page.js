@@ -300,10 +300,59 @@ const TideWakePage = (() => {
     return Promise.all(names.map(async (name) => [name, await fetchBytes(base + name)]));
   }
 
-  function syncFiles() {
-    if (!persistent || !module) return;
-    module.FS.syncfs(false, (error) => {
-      if (error) console.warn("Tide Wake: records not stored", error);
+  // ---- The player's courses and records -------------------------------------------------------
+  // What the browser holds of the course folder, file by file, so that only what changed is stored
+  // again. Null while nothing may be stored: the page was given its courses (stagedir), or what
+  // the browser holds could not be read, and an empty folder stored over it would lose it.
+  let storedFiles = null;
+  let storing = Promise.resolve(null);
+  let storageRefusal = "";
+
+  function sameBytes(a, b) {
+    return a !== undefined && a.length === b.length && a.every((byte, i) => byte === b[i]);
+  }
+
+  function changedCourseFiles() {
+    const FS = module.FS;
+    const changed = [];
+    for (const name of FS.readdir("/stage")) {
+      const path = "/stage/" + name;
+      const mode = FS.stat(path).mode;
+      if (!FS.isFile(mode)) continue;
+      const bytes = FS.readFile(path);
+      if (!sameBytes(storedFiles.get(name), bytes)) changed.push([name, bytes, mode]);
+    }
+    return changed;
+  }
+
+  function reasonOf(error) {
+    return error && error.name && error.message ? error.name + ": " + error.message : String(error);
+  }
+
+  // Stores what changed in the course folder since the last store. Resolves to null once the
+  // browser keeps it (or the page keeps nothing by design), else to why it was not kept.
+  function storeCourses() {
+    storing = storing.then(async () => {
+      if (!persistent) return null;
+      if (!storedFiles) return storageRefusal;
+      let changed = [];
+      try {
+        changed = changedCourseFiles();
+        if (changed.length > 0) await TideWakeStageStore.store(changed);
+      } catch (error) {
+        return "The browser refused to store the courses and records (" + reasonOf(error) +
+          "). What it held before is kept as it was; what changed since lasts until the page " +
+          "is closed.";
+      }
+      for (const [name, bytes] of changed) storedFiles.set(name, bytes);
+      return null;
+    });
+    return storing;
+  }
+
+  function storeCoursesSaying() {
+    storeCourses().then((refusal) => {
+      if (refusal) showMessage("Tide Wake: the courses and records were not stored", refusal);
     });
   }
 
@@ -312,30 +361,28 @@ const TideWakePage = (() => {
     const rename = FS.rename;
     FS.rename = function (from, to) {
       const result = rename.apply(this, arguments);
-      if (String(to).startsWith("/stage/")) syncFiles();
+      if (String(to).startsWith("/stage/")) storeCoursesSaying();
       return result;
     };
   }
 
-  function setUpFiles(FS, courses, effects) {
+  // `stored` is what the browser holds ({ files } or { error }), null when the page keeps nothing.
+  function setUpFiles(FS, courses, effects, stored) {
     for (const [name, bytes] of effects) FS.writeFile("/" + name, bytes);
     FS.mkdir("/stage");
     watchRenames(FS);
-    if (!persistent) {
-      for (const [name, bytes] of courses) FS.writeFile("/stage/" + name, bytes);
-      return;
-    }
-    FS.mount(module.IDBFS, {}, "/stage");
-    module.addRunDependency("stage");
-    FS.syncfs(true, (error) => {
-      if (error) console.warn("Tide Wake: stored courses not read", error);
+    const own = stored && stored.files && stored.files.length > 0;
+    for (const [name, bytes] of own ? stored.files : courses) FS.writeFile("/stage/" + name, bytes);
+    if (stored && stored.error) {
+      storageRefusal = "The stored courses could not be read (" + reasonOf(stored.error) + "). " +
+        "They are left as they are; this visit plays the shipped courses and keeps nothing. " +
+        "Load the page again to try again.";
+      showMessage("Tide Wake: the stored courses could not be read", storageRefusal);
+    } else if (stored) {
+      storedFiles = new Map(stored.files);
       // The player's first visit: the shipped courses become the player's own.
-      if (FS.readdir("/stage").filter((n) => n !== "." && n !== "..").length === 0) {
-        for (const [name, bytes] of courses) FS.writeFile("/stage/" + name, bytes);
-        syncFiles();
-      }
-      module.removeRunDependency("stage");
-    });
+      if (!own) storeCoursesSaying();
+    }
   }
 
   // ---- Replays ---------------------------------------------------------------------------------------
@@ -361,34 +408,60 @@ const TideWakePage = (() => {
   });
 
   // The game reads a dropped replay file from the page's folder, under its bare name as the
-  // messages give it.
-  function playReplay(file, bytes) {
-    module.FS.writeFile(file.name, bytes);
+  // messages give it. Returns whether it starts at once; else it waits for the title.
+  function playReplay(name, bytes) {
+    module.FS.writeFile(name, bytes);
     // Called straight, not through ccall, which waits for the game's sleep to end.
-    const path = module.allocateUTF8(file.name);
+    const path = module.allocateUTF8(name);
     const atOnce = module._tw_play_replay(path);
     module._free(path);
-    if (!atOnce) {
-      showMessage("Tide Wake", file.name + " plays when the game is back on its title screen.");
-      waitingNote = message.textContent;
-    }
+    return Boolean(atOnce);
   }
 
   // ---- Dropped files: courses and replays ------------------------------------------------------------
   // Checked under its bare name in the page's folder, which the reader's messages then use.
-  function addCourse(file, bytes) {
-    module.FS.writeFile(file.name, bytes);
-    const path = module.allocateUTF8(file.name);
+  // Returns what to tell the player: [caption, text].
+  async function addCourse(name, bytes) {
+    module.FS.writeFile(name, bytes);
+    const path = module.allocateUTF8(name);
     const problem = module.UTF8ToString(module._tw_check_stage(path));
     module._free(path);
-    module.FS.unlink(file.name);
-    if (problem) {
-      showMessage("Tide Wake: the course was not added", problem);
-      return;
+    module.FS.unlink(name);
+    if (problem) return ["Tide Wake: the course was not added", problem];
+    module.FS.writeFile("/stage/" + name, bytes);
+    const refusal = await storeCourses();
+    if (refusal) return ["Tide Wake: " + name + " was not kept", refusal];
+    return ["Tide Wake", name + " was added: it is on the course list once the page is loaded again."];
+  }
+
+  // The most bytes the game reads of a dropped file of that kind.
+  function fileLimit(kind) {
+    return module._tw_file_limit(kind === "replay" ? 1 : 0);
+  }
+
+  // Takes a drop's files one after another and then says what became of them, all at once.
+  async function takeDrop(dropped) {
+    const notes = [];
+    let waiting = false;
+    for (const item of dropped) {
+      const file = await TideWakeDroppedFiles.readDropped(item, fileLimit);
+      try {
+        if (file.refusal) {
+          notes.push(["Tide Wake", file.refusal]);
+        } else if (file.kind === "course") {
+          notes.push(await addCourse(file.name, file.bytes));
+        } else if (!playReplay(file.name, file.bytes)) {
+          notes.push(["Tide Wake", file.name + " plays when the game is back on its title screen."]);
+          waiting = true;
+        }
+      } catch (error) {
+        notes.push(["Tide Wake", file.name + " could not be taken (" + reasonOf(error) + ")."]);
+      }
     }
-    module.FS.writeFile("/stage/" + file.name, bytes);
-    syncFiles();
-    showMessage("Tide Wake", file.name + " was added: it is on the course list once the page is loaded again.");
+    if (notes.length === 0) return;
+    const texts = notes.map(([caption, text], i) => (i ? caption + "\n\n" : "") + text);
+    showMessage(notes[0][0], texts.join("\n\n"));
+    if (waiting) waitingNote = message.textContent;
   }
 
   const dropzone = document.getElementById("dropzone");
@@ -397,17 +470,14 @@ const TideWakePage = (() => {
     dropzone.hidden = false;
   });
   addEventListener("dragleave", () => (dropzone.hidden = true));
-  addEventListener("drop", async (event) => {
+  addEventListener("drop", (event) => {
     event.preventDefault();
     dropzone.hidden = true;
-    if (!module) return;
-    for (const file of event.dataTransfer.files) {
-      const bytes = new Uint8Array(await file.arrayBuffer());
-      if (file.name.includes("/")) continue;
-      if (/\.dat$/i.test(file.name)) addCourse(file, bytes);
-      else if (/\.twr$/i.test(file.name)) playReplay(file, bytes);
-      else showMessage("Tide Wake", file.name + ": only courses (.dat) and replays (.twr) can be dropped here");
+    if (!module || status.frame < 0) {
+      showMessage("Tide Wake", "The game is still loading: drop the files again once it shows.");
+      return;
     }
+    takeDrop(TideWakeDroppedFiles.listDrop(event.dataTransfer));
   });
 
   // ---- Start ---------------------------------------------------------------------------------------
@@ -470,6 +540,8 @@ const TideWakePage = (() => {
       params.has("keys") ? fetchBytes(params.get("keys")) : null,
       params.has("replay") ? fetchBytes(params.get("replay")) : null,
       document.fonts.load("16px TideWakeGothic"),
+      persistent ? TideWakeStageStore.load().then((files) => ({ files }), (error) => ({ error }))
+                 : null,
     ]);
     for (const name of ["title", "select", "game"]) {
       fetch(name + ".ogg").then((r) => (r.ok ? r.arrayBuffer() : null)).then((data) => {
@@ -481,10 +553,10 @@ const TideWakePage = (() => {
       preRun: [() => {
         module = window.Module;
         module.addRunDependency("page-files");
-        files.then(([courses, effects, keys, replay]) => {
+        files.then(([courses, effects, keys, replay, , stored]) => {
           if (keys) module.FS.writeFile("/keys.txt", keys);
           if (replay) module.FS.writeFile(replayName, replay);
-          setUpFiles(module.FS, courses, effects);
+          setUpFiles(module.FS, courses, effects, stored);
           module.removeRunDependency("page-files");
         }, (error) => showMessage("Tide Wake could not start", String(error)));
       }],

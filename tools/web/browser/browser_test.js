@@ -5,7 +5,9 @@
 // on the stored courses goes through the native runner's scenes and writes its records, and the
 // replay the page offers for download is the native runner's file of the same race, byte for
 // byte; dropped on the page it plays, and a replay of a changed course is refused with
-// FILE:LINE. Nothing is reported on the console.
+// FILE:LINE. Dropped huge files, folders and a replay of a course the page does not hold are
+// refused while the game runs on, and a browser that refuses to store or to read the courses
+// costs none of what was stored. Nothing is reported on the console.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
 "use strict";
 const fs = require("fs");
@@ -148,6 +150,166 @@ async function storedCourses(browser, problems) {
   await page.close();
 }
 
+// Waits until the page's message says something matching `pattern`; returns the message.
+async function messageSaying(page, pattern, timeout = 20000) {
+  await page.waitForFunction((source) => new RegExp(source).test(document.getElementById("message").textContent),
+                             { timeout, polling: 50 }, pattern.source).catch(() => {});
+  return messageText(page);
+}
+
+// Drops a file of `size` zero bytes made in the page: how far the game ran meanwhile, and the
+// most bytes the page read of any file at once.
+async function dropHugeFile(page, name, size) {
+  return page.evaluate(async (name, size) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(size)], name));
+    const read = Blob.prototype.arrayBuffer;
+    let mostRead = 0;
+    Blob.prototype.arrayBuffer = function () {
+      mostRead = Math.max(mostRead, this.size);
+      return read.call(this);
+    };
+    const frame = tidewake.frame;
+    dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    await new Promise((r) => setTimeout(r, 1000));
+    Blob.prototype.arrayBuffer = read;
+    return { before: frame, after: tidewake.frame, mostRead };
+  }, name, size);
+}
+
+// Huge files, folders and a replay of a course the page does not hold are refused with a word to
+// the player, and the game runs on meanwhile.
+async function badDrops(browser, problems) {
+  const page = await openPage(browser, problems, "?stagedir=test/stage&notext=1");
+  const huge = 50 * 1024 * 1024;
+  for (const [name, refusal] of [["huge.dat", /huge\.dat: error: the file is larger than \d+ bytes/],
+                                 ["huge.twr", /huge\.twr: the file is larger than a replay can be/],
+                                 ["huge.bin", /huge\.bin: only courses/]]) {
+    const frames = await dropHugeFile(page, name, huge);
+    const said = await messageSaying(page, refusal);
+    check(refusal.test(said) && frames.after > frames.before + 10 && frames.mostRead <= 2 << 20,
+          `a dropped 50 MB ${name} is refused while the game runs on (frames ${frames.before} to ` +
+          `${frames.after}, ${frames.mostRead} bytes read): ` +
+          said.split("\n").filter((l) => l.includes(name))[0]);
+  }
+
+  // A folder as the browser says it is one, beside a file the page does not take: both are told.
+  await page.evaluate(() => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([], "courses"));
+    transfer.items.add(new File(["notes"], "notes.txt"));
+    const entry = DataTransferItem.prototype.webkitGetAsEntry;
+    DataTransferItem.prototype.webkitGetAsEntry = function () {
+      const file = this.getAsFile();
+      return file.name === "courses" ? { isDirectory: true, name: "courses" } : entry.call(this);
+    };
+    dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    DataTransferItem.prototype.webkitGetAsEntry = entry;
+  });
+  const folder = await messageSaying(page, /notes\.txt/);
+  check(/courses is a folder/.test(folder) && /notes\.txt: only courses/.test(folder),
+        "a dropped folder is refused, and the file dropped with it is still answered: " +
+        folder.replace(/\n+/g, " "));
+
+  // A folder the browser gives as a file: a real one on disk, taken through a file input.
+  const onDisk = path.join(fs.mkdtempSync("/tmp/tw-drop-"), "more.dat");
+  fs.mkdirSync(onDisk);
+  const input = await page.evaluateHandle(() => {
+    const element = document.body.appendChild(document.createElement("input"));
+    element.type = "file";
+    return element;
+  });
+  await input.uploadFile(onDisk);
+  await input.evaluate((element) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(element.files[0]);
+    element.remove();
+    dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  });
+  const unread = await messageSaying(page, /more\.dat cannot be read/);
+  check(/more\.dat cannot be read/.test(unread), "a folder given as a file that cannot be read is refused: " +
+        unread.replace(/\n+/g, " "));
+
+  const desktop = fs.readFileSync(path.join(nativeDir, "elsewhere.txt"), "utf8")
+    .replace(/^tidewake: Error: /, "").replace(/\n$/, "");
+  await dropFiles(page, [["elsewhere.twr", fs.readFileSync(path.join(nativeDir, "elsewhere.twr"), "utf8")]]);
+  const elsewhere = await messageSaying(page, /elsewhere\.twr/);
+  check(desktop.includes("no course named 77_elsewhere.dat") && elsewhere === "Error\n\n" + desktop,
+        "a replay of a course the page does not hold is refused in the desktop's words: " +
+        elsewhere.replace(/\n+/g, " "));
+  const runsOn = await page.evaluate(async () => {
+    const frame = tidewake.frame;
+    await new Promise((r) => setTimeout(r, 500));
+    return tidewake.frame > frame && !tidewake.stopped;
+  });
+  check(runsOn, "the game runs on after the refused drops");
+  await page.close();
+}
+
+// Every file of the course folder as the page holds it.
+const courseFolder = (page) => page.evaluate(() => {
+  const FS = window.Module.FS;
+  const names = FS.readdir("/stage").filter((n) => n !== "." && n !== "..").sort();
+  return names.map((n) => n + "\n" + FS.readFile("/stage/" + n, { encoding: "utf8" })).join("\n--\n");
+});
+
+// Writes a record the game's way, a new file renamed over the old.
+const writeRecord = (page, laps) => page.evaluate((laps) => {
+  const FS = window.Module.FS;
+  const course = FS.readFile("/stage/01.dat", { encoding: "utf8" });
+  FS.writeFile("/stage/01.dat.new", course.replace(/BestLap[\s\S]*$/, "BestLap\n" + laps + "\n99999,99999,99999\n"));
+  FS.rename("/stage/01.dat.new", "/stage/01.dat");
+  return course;
+}, laps);
+
+// When the browser refuses to store, whether at once (a full disk) or by giving the transaction
+// up, the page says so and what it stored before stays as it was. When it cannot read what it
+// stored, the page says so, plays the shipped courses and stores nothing over the player's.
+async function storageRefusals(browser, problems) {
+  const refusing = (page) => page.evaluateOnNewDocument(() => {
+    const put = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function (...args) {
+      const request = put.apply(this, args);
+      if (window.twRefuse === "full") throw new DOMException("The disk is full.", "QuotaExceededError");
+      if (window.twRefuse === "abort") this.transaction.abort();
+      return request;
+    };
+  });
+  const page = await openPage(browser, problems, "", refusing);
+  const stored = await courseFolder(page);
+  const course = await page.evaluate(() => window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }));
+
+  await page.evaluate(() => (window.twRefuse = "full"));
+  await writeRecord(page, "1234,99999,99999");
+  const full = await messageSaying(page, /were not stored/);
+  check(/QuotaExceededError/.test(full), "a record the browser refuses to store is told: " + full.replace(/\n+/g, " "));
+  await page.evaluate(() => (window.twRefuse = "abort"));
+  await dropFiles(page, [["97_refused.dat", course]]);
+  const aborted = await messageSaying(page, /97_refused\.dat was not kept/);
+  check(/97_refused\.dat was not kept/.test(aborted) && /gave up storing/.test(aborted) && !/was added/.test(aborted),
+        "a dropped course the browser gives up storing is not said to be added: " + aborted.replace(/\n+/g, " "));
+  await page.reload();
+  await page.waitForFunction(started, { timeout: 20000 });
+  check((await courseFolder(page)) === stored, "after a reload the stored courses and records are as they were");
+  await page.close();
+
+  const unreadable = await openPage(browser, problems, "", (page) => page.evaluateOnNewDocument(() => {
+    IDBObjectStore.prototype.getAll = () => { throw new DOMException("The store is broken.", "UnknownError"); };
+  }));
+  const said = await messageSaying(unreadable, /could not be read/);
+  await writeRecord(unreadable, "1111,99999,99999");
+  await dropFiles(unreadable, [["96_unread.dat", course]]);
+  const notKept = await messageSaying(unreadable, /96_unread\.dat was not kept/);
+  const running = await unreadable.evaluate(() => tidewake.frame > 0 && !tidewake.stopped);
+  check(/UnknownError/.test(said) && /was not kept/.test(notKept) && running,
+        "stored courses that cannot be read are told, and the game plays on: " + said.replace(/\n+/g, " "));
+  await unreadable.close();
+  const later = await openPage(browser, problems, "");
+  check((await courseFolder(later)) === stored,
+        "a visit that could not read the stored courses wrote nothing over them");
+  await later.close();
+}
+
 // The scripted game on the player's stored courses, run fast from the opening through a race,
 // its results and its replay back to the title, where the script's Escape ends it: the game
 // writes its records, which survive a reload, and offers the race's replay, which is the native
@@ -210,6 +372,8 @@ async function main() {
     await scriptedRaceFrame(browser, problems);
     await replayFromUrl(browser, problems);
     await storedCourses(browser, problems);
+    await badDrops(browser, problems);
+    await storageRefusals(browser, problems);
     await wholeGame(browser, problems);
   } finally {
     await browser.close();

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/replay_verify.h"
 #include "app/runner_trace.h"
+#include "course/stage.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/png_writer.h"
 #include "platform/headless/runner_options.h"
@@ -87,7 +89,7 @@ int Fail(const std::string& message) {
     std::fprintf(stderr,
                  "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
                  "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE] [--replay FILE] "
-                 "[--save-replay FILE]\n");
+                 "[--save-replay FILE] [--course FILE] [--verify FILE]\n");
     return kUsageError;
 }
 
@@ -120,6 +122,11 @@ int main(int argc, char** argv) {
     headless::UsePlayerDataFolder();
     headless::SetDrawing(run.options.draw);
     headless::SetText(run.options.text);
+    if (!run.options.coursePath.empty() && !PlayOnlyCourse(run.options.coursePath.c_str(), error)) {
+        std::fprintf(stderr, "tidewake-headless: %s\n", error.c_str());
+        return kUsageError;
+    }
+    if (!run.options.verifyPath.empty()) return VerifyReplay(run.options.verifyPath.c_str());
     if (!run.options.saveReplayPath.empty()) ListenToFinishedRaces(SaveFirstReplay, &run);
     ApplyKeys(run, 0);
 

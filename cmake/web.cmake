@@ -15,7 +15,7 @@ add_library(tidewake_platform_common STATIC
 target_include_directories(tidewake_platform_common PUBLIC ${CMAKE_SOURCE_DIR})
 
 # ---- The runner under node: real files through node (NODERAWFS), no fonts, so no text. ----------
-add_executable(tidewake-headless app/headless_main.cpp app/runner_trace.cpp
+add_executable(tidewake-headless app/headless_main.cpp app/runner_trace.cpp app/replay_verify.cpp
   platform/headless/headless_platform.cpp platform/headless/headless_audio.cpp
   platform/headless/png_writer.cpp platform/headless/runner_options.cpp
   platform/web/no_text.cpp platform/common/player_folders.cpp

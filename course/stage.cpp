@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ bool StageNameBefore(const std::string& a, const std::string& b) {
 bool ListStageFiles(std::vector<std::string>& names) {
     static std::vector<std::string> all;
     names.clear();
+    if (OnlyCourseName[0] != '\0') {
+        names.push_back(OnlyCourseName);
+        return true;
+    }
     if (!platform::ListDirectory(StageFolder, all)) return false;
     for (const std::string& name : all) {
         if (IsStageFileName(name)) names.push_back(name);
@@ -96,6 +101,28 @@ bool FailUnreadable(const char* path, int line, const char* what) {
 char fileBytes[kStageFileLimit + 1];
 
 }  // namespace
+
+bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error) {
+    error = StageFileError{};
+    auto fail = [&](const char* what) {
+        std::snprintf(error.message, sizeof error.message, "%s", what);
+        return false;
+    };
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return fail(std::strerror(errno));
+    errno = 0;
+    const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) {
+        const std::string why = std::string("the file cannot be read: ") + std::strerror(errno);
+        return fail(why.c_str());
+    }
+    if (size > static_cast<size_t>(kStageFileLimit)) {
+        return fail("the file is larger than a stage file can be");
+    }
+    return ParseStageFile(fileBytes, size, stage, error);
+}
 
 void CountStages() {
     ChooseStageFolder();
@@ -155,19 +182,10 @@ bool LoadStage(int32_t number) {
     }
     std::snprintf(path, sizeof path, "%s%s", StageFolder, name.c_str());
 
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return FailMissing();
-    const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) return FailUnreadable(path, 0, "the file cannot be read");
-    if (size > static_cast<size_t>(kStageFileLimit)) {
-        return FailUnreadable(path, 0, "the file is larger than a stage file can be");
-    }
-
     static StageFile stage;
     StageFileError error;
-    if (!ParseStageFile(fileBytes, size, stage, error)) {
+    if (!ReadStageFile(path, stage, error)) {
+        if (error.line == 0 && !std::filesystem::exists(path)) return FailMissing();
         return FailUnreadable(path, error.line, error.message);
     }
 
@@ -176,6 +194,8 @@ bool LoadStage(int32_t number) {
 }
 
 int32_t FindStageNumber(const char* fileName) {
+    // The one course named on the command line stands for any; the checksum decides.
+    if (OnlyCourseName[0] != '\0') return 1;
     std::vector<std::string> names;
     if (!ListStageFiles(names)) return 0;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "course/stage_file.h"
 
@@ -18,6 +19,9 @@ constexpr int kStageFileLimit = 1 << 20;
 // Folder the courses are read from, ending with '/': ./stage/ when the current folder has one,
 // else the player's own copy of the courses (see ChooseStageFolder).
 extern char StageFolder[kStagePathSize];
+// The one stage file played when the player named a course file (tidewake --course), a name
+// within StageFolder; empty when the game offers the stage folder's courses.
+extern char OnlyCourseName[kStagePathSize];
 extern int32_t StageCount;              // number of stage files found at start-up, at least 1
 extern int32_t StageNumber;             // stage chosen on the selection screen, 1..StageCount
 extern char StagePath[kStagePathSize];  // StageFolder and the loaded file's name
@@ -46,6 +50,12 @@ extern double BestTotals[kStageRecords];
 // courses when it holds none, so that records are always written into the player's own files.
 void ChooseStageFolder();
 
+// Makes the stage file at `path` the only course the game offers: the stage select shows it, races
+// use it and its records are written into it, and a replay of any course plays on it when the
+// checksums agree. False, with the reason as "FILE:LINE: message" (or "FILE: message") in
+// `message`, when the game could not load it.
+bool PlayOnlyCourse(const char* path, std::string& message);
+
 // The folders ChooseStageFolder looked in, for the message when no course is found.
 const char* StageFoldersTried();
 
@@ -57,6 +67,10 @@ void CountStages();
 // missing or cannot be read the player is told why and the game ends; the result is then false
 // and the stage data is left as it was.
 bool LoadStage(int32_t number);
+
+// Reads and parses the stage file at `path`. False with the reason in `error` (line 0 when the
+// file itself cannot be read or is larger than kStageFileLimit).
+bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error);
 
 // Makes `stage`, read from the file at `path`, the loaded stage: its texts, pace, checkpoints,
 // stands, ramp, pad and records, and the path its records are written back to.

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 
 char StageFolder[kStagePathSize] = "./stage/";
+char OnlyCourseName[kStagePathSize] = {};
 
 namespace {
 
@@ -57,6 +58,7 @@ void UseFolder(const std::string& folder) {
 }  // namespace
 
 void ChooseStageFolder() {
+    if (OnlyCourseName[0] != '\0') return;  // the folder of the one course, chosen already
     UseFolder(kLocalStageFolder);
     foldersTried = kLocalStageFolder;
     std::error_code error;
@@ -68,6 +70,28 @@ void ChooseStageFolder() {
     foldersTried += " and " + own;
     if (!HoldsCourses(own)) SeedFromShippedCourses(own);
     if (HoldsCourses(own)) UseFolder(own);
+}
+
+bool PlayOnlyCourse(const char* path, std::string& message) {
+    StageFile stage;
+    StageFileError error;
+    if (!ReadStageFile(path, stage, error)) {
+        message = std::string(path) + (error.line > 0 ? ":" + std::to_string(error.line) : "") +
+                  ": " + error.message;
+        return false;
+    }
+    const std::string whole = path;
+    const size_t slash = whole.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : whole.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? whole : whole.substr(slash + 1);
+    if (folder.size() + name.size() >= kStagePathSize) {
+        message = whole + ": the path is too long";
+        return false;
+    }
+    UseFolder(folder);
+    std::snprintf(OnlyCourseName, sizeof OnlyCourseName, "%s", name.c_str());
+    foldersTried = whole;
+    return true;
 }
 
 const char* StageFoldersTried() {

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
@@ -256,6 +257,72 @@ TEST_F(ReplayRun, AFinishedRacePlaysBackFromItsFileAsItWasDriven) {
     EXPECT_EQ(Lines(ReadBytes(root_ / "bad.csv")).size(), 1u);  // not one frame ran
     EXPECT_EQ(Run("--replay none.twr --frames 10"), kReplayRefused);
     EXPECT_NE(Said().find("none.twr: No such file"), std::string::npos) << Said();
+}
+
+// --verify says what a replay achieved, on the course it names or on one given with --course
+// under any name, and the total is the one the finish wrote into the records. A replay whose race
+// never finished says so; a changed course is refused as --replay refuses it.
+TEST_F(ReplayRun, VerifySaysWhatAReplayAchieved) {
+    ASSERT_EQ(Run("--keys '" TIDEWAKE_SOURCE_DIR "/tests/fixtures/finish_01.keys' --frames 2680 "
+                  "--save-replay r.twr"),
+              0)
+        << Said();
+    const std::vector<std::string> course = Lines(Read("01.dat"));
+    const std::string recordedTotal = course.back().substr(0, course.back().find(','));
+    ASSERT_EQ(Run("--verify r.twr > verdict.txt"), 0) << Said();
+    const std::vector<std::string> verdict = Lines(ReadBytes(root_ / "verdict.txt"));
+    const std::string checksum = Lines(ReadBytes(root_ / "r.twr"))[2].substr(9);
+    ASSERT_EQ(verdict.size(), 2u);
+    EXPECT_EQ(verdict[0], "course 01.dat checksum " + checksum);
+    EXPECT_EQ(verdict[1].rfind("finished place ", 0), 0u) << verdict[1];
+    const double total = std::stod(verdict[1].substr(verdict[1].rfind(' ')));
+    EXPECT_EQ(std::lround(total * 100), std::stol(recordedTotal)) << verdict[1];
+
+    fs::create_directory(root_ / "elsewhere");
+    WriteBytes(root_ / "elsewhere/mine.dat", Read("01.dat"));
+    ASSERT_EQ(Run("--verify r.twr --course elsewhere/mine.dat > mine.txt"), 0) << Said();
+    EXPECT_EQ(ReadBytes(root_ / "mine.txt"),
+              "course mine.dat checksum " + checksum + "\n" + verdict[1] + "\n");
+
+    // The same race without its steering drifts until the time is up.
+    std::vector<std::string> drifting = Lines(ReadBytes(root_ / "r.twr"));
+    drifting.resize(4);
+    drifting.push_back("frames 5990");
+    drifting.push_back("N5990");
+    drifting.push_back("end");
+    WriteBytes(root_ / "drift.twr", Joined(drifting));
+    ASSERT_EQ(Run("--verify drift.twr > drift.txt"), 0) << Said();
+    EXPECT_EQ(ReadBytes(root_ / "drift.txt"), verdict[0] + "\ntimeup\n");
+
+    Write("01.dat", std::regex_replace(Read("01.dat"), std::regex("\n9000,2000"), "\n9100,2000"));
+    EXPECT_EQ(Run("--verify r.twr > changed.txt"), kReplayRefused);
+    EXPECT_NE(Said().find("r.twr:3: the course 01.dat has changed since this race"),
+              std::string::npos)
+        << Said();
+    EXPECT_EQ(ReadBytes(root_ / "changed.txt"), "");
+}
+
+// --course plays one file as the only course: its records are written into it, and a file the
+// game cannot load is named with its line before anything runs.
+TEST_F(ReplayRun, ACourseFileNamedOnTheCommandLineIsTheOnlyCourse) {
+    fs::create_directory(root_ / "mine");
+    const std::string shipped = Read("01.dat");
+    WriteBytes(root_ / "mine/bay.dat", shipped);
+    ASSERT_EQ(Run("--course mine/bay.dat --keys '" TIDEWAKE_SOURCE_DIR
+                  "/tests/fixtures/finish_01.keys' --frames 2680 --save-replay r.twr"),
+              0)
+        << Said();
+    EXPECT_EQ(Lines(ReadBytes(root_ / "r.twr"))[1], "course bay.dat");
+    EXPECT_NE(ReadBytes(root_ / "mine/bay.dat"), shipped);  // the records went into it
+    EXPECT_EQ(Read("01.dat"), shipped);
+
+    WriteBytes(root_ / "mine/bad.dat", stage_test::StageText().substr(0, 60));
+    EXPECT_EQ(Run("--course mine/bad.dat --frames 10"), 2);
+    EXPECT_EQ(Said(),
+              "tidewake-headless: mine/bad.dat:8: the checkpoint 2 needs 2 numbers separated "
+              "by commas\n");
+    EXPECT_EQ(Run("--course mine/none.dat --frames 10"), 2);
+    EXPECT_NE(Said().find("mine/none.dat: No such file"), std::string::npos) << Said();
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
             if (!value(options.replayPath)) return false;
         } else if (arg == "--save-replay") {
             if (!value(options.saveReplayPath)) return false;
+        } else if (arg == "--course") {
+            if (!value(options.coursePath)) return false;
+        } else if (arg == "--verify") {
+            if (!value(options.verifyPath)) return false;
         } else if (arg == "--frames") {
             if (!value(text)) return false;
             if (!ParseNumber(text, options.frames) || options.frames < 0) {
@@ -83,6 +87,10 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
             error = "unknown argument '" + arg + "'";
             return false;
         }
+    }
+    if (!options.verifyPath.empty() && !options.replayPath.empty()) {
+        error = "--verify plays its own replay; it cannot go with --replay";
+        return false;
     }
     return true;
 }

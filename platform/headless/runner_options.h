@@ -32,6 +32,8 @@ struct RunnerOptions {
     std::string tracePath;
     std::string replayPath;      // a replay file to start in instead of the opening
     std::string saveReplayPath;  // where the first finished live race's replay goes
+    std::string coursePath;      // a stage file played as the only course
+    std::string verifyPath;      // a replay to play through without drawing, saying its result
 };
 
 // Fills `options` from the arguments (without the program name). False with a message naming

@@ -62,8 +62,8 @@ for name in "${names[@]}"; do
     tried=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     # A run cut short prints no final count; its last progress line says how far it got.
     [ -n "$tried" ] || tried=$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' "$log" | tail -n 1)
-    found=$(sed -n "s/.*Test unit written to \(.*\)$/\1/p" "$log" | grep -v '/fuzz_[^/]*-slow-unit-' |
-        tr '\n' ' ' || true)
+    found=$(sed -n "s/.*Test unit written to \(.*\)$/\1/p" "$log" |
+        grep -v '/fuzz_[^/]*-slow-unit-' | paste -sd ' ' - || true)
     if [ "$status" = "0" ] && [ -z "$found" ]; then
         finding="nothing found"
     else

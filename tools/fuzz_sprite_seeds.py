@@ -9,7 +9,8 @@ import sys
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fuzz", "seeds", "sprites")
 
 # Our own little marker sheet: a face, a wedge and a buoy, black around them.
-BLACK, WHITE, RED, GREEN, YELLOW = (0, 0, 0), (255, 255, 255), (230, 20, 20), (0, 200, 60), (250, 230, 0)
+BLACK, WHITE, RED = (0, 0, 0), (255, 255, 255), (230, 20, 20)
+GREEN, YELLOW = (0, 200, 60), (250, 230, 0)
 
 
 def sheet(width, height):

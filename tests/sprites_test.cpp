@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -225,6 +226,45 @@ TEST_F(Sprites, UnreadableCharFileKeepsTheBuiltInSheet) {
         EXPECT_EQ(Region(100, 100), kOpponent);
     }
     EXPECT_TRUE(headless::ErrorBoxes().empty());
+}
+
+// A header claiming a picture larger than any sheet is refused by its claim, before room for its
+// pixels is asked for (billions of rows would be allocated whole), in the new and the old header
+// and for top-down rows; the built-in sheet stays.
+TEST_F(Sprites, CharFileClaimingHugeSidesIsRefusedBeforeItsPixels) {
+    const std::string good = BmpBytes(25, 9, std::vector<Colour>(25 * 9, Colour{0, 255, 0}));
+    auto claiming = [&](int32_t width, int32_t height) {
+        std::string bytes = good;
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] = char(uint32_t(width) >> (8 * i));
+            bytes[22 + i] = char(uint32_t(height) >> (8 * i));
+        }
+        return bytes;
+    };
+    // The old 12-byte header holds 16-bit sides and 24-bit pixels right after it.
+    std::string core = "BM" + std::string(12, '\0');
+    core += std::string("\x0c\0\0\0\xff\xff\xff\xff\x01\0\x18\0", 12);
+    core[10] = 26;
+    core += std::string(64, '\0');
+
+    const std::pair<std::string, std::string> cases[] = {
+        {claiming(9, -2000000000), "the picture is 9 x 2000000000 pixels"},
+        {claiming(2000000000, 9), "the picture is 2000000000 x 9 pixels"},
+        {claiming(4097, 1), "the picture is 4097 x 1 pixels"},
+        {claiming(1, INT32_MIN), "the picture is 1 x 2147483648 pixels"},
+        {core, "the picture is 65535 x 65535 pixels"},
+    };
+    for (const auto& [bytes, said] : cases) {
+        EmptyBitmapSlots();
+        WriteChar(bytes);
+        testing::internal::CaptureStderr();
+        CharSlot = LoadBitmapSlot("CHAR");
+        const std::string out = testing::internal::GetCapturedStderr();
+        EXPECT_NE(out.find(said), std::string::npos) << out;
+        EXPECT_EQ(CharSlot, 2);
+        BlitSprite(100, 100, CharSlot, 8, 0, 16, 8);
+        EXPECT_EQ(Region(100, 100), kOpponent);
+    }
 }
 
 class MapMarkers : public Sprites {

@@ -10,11 +10,48 @@ namespace {
 // A sprite sheet is a few pixels; anything this large is not one and would only eat memory.
 constexpr int kMaxSide = 4096;
 
+std::string SizeProblem(int64_t width, int64_t height) {
+    return "the picture is " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+// The sides the file's header claims, read before the loader sets aside room for them: a few
+// damaged bytes can claim billions of rows, which the loader would try to allocate whole. False
+// when the file is too short or not a BMP; the loader then says why.
+bool ClaimedSides(SDL_RWops* file, int64_t& width, int64_t& height) {
+    uint8_t header[26];
+    if (SDL_RWread(file, header, 1, sizeof header) != sizeof header) return false;
+    if (header[0] != 'B' || header[1] != 'M') return false;
+    auto u16 = [&](int at) { return uint32_t{header[at]} | uint32_t{header[at + 1]} << 8; };
+    auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
+    if (u32(14) == 12) {  // the old core header, with 16-bit sides
+        width = u16(18);
+        height = u16(20);
+    } else {
+        width = static_cast<int32_t>(u32(18));
+        height = static_cast<int32_t>(u32(22));
+        if (height < 0) height = -height;  // stored top row first
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
                       int& width, int& height, std::string& error) {
-    SDL_Surface* loaded = SDL_LoadBMP(path);
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (file == nullptr) {
+        error = SDL_GetError();
+        return false;
+    }
+    int64_t claimedWidth = 0, claimedHeight = 0;
+    if (ClaimedSides(file, claimedWidth, claimedHeight) &&
+        (claimedWidth > kMaxSide || claimedHeight > kMaxSide)) {
+        SDL_RWclose(file);
+        error = SizeProblem(claimedWidth, claimedHeight);
+        return false;
+    }
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    SDL_Surface* loaded = SDL_LoadBMP_RW(file, 1);
     if (loaded == nullptr) {
         error = SDL_GetError();
         return false;
@@ -27,8 +64,7 @@ bool ReadBmpAsIndices(const char* path, const Rgb palette[256], std::vector<uint
         return false;
     }
     if (rgba->w <= 0 || rgba->h <= 0 || rgba->w > kMaxSide || rgba->h > kMaxSide) {
-        error = "the picture is " + std::to_string(rgba->w) + " x " + std::to_string(rgba->h) +
-                " pixels";
+        error = SizeProblem(rgba->w, rgba->h);
         SDL_FreeSurface(rgba);
         return false;
     }

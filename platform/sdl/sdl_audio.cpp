@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/midi_file.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
 
@@ -206,6 +207,7 @@ bool OpenMusic(const char* path, std::string& why) {
     CloseMusic();
     why.clear();
     if (!a.open) return false;
+    if (!IsWholeMidiFile(path, why)) return false;
     a.music = Mix_LoadMUS(path);
     if (a.music == nullptr) why = LastError();
     return a.music != nullptr;

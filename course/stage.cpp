@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "course/record_lines.h"
@@ -100,6 +101,35 @@ bool FailUnreadable(const char* path, int line, const char* what) {
 // The file's bytes, up to one more than the loader accepts so that a larger file is noticed.
 char fileBytes[kStageFileLimit + 1];
 
+// The stage files as they were counted at start-up, which the selection screen numbers by.
+std::vector<std::string> countedNames;
+
+// Stage 1 is the first name; any other number walks on from the second and stops at the last
+// name. `count` is at least 1.
+size_t StageIndex(int32_t number, size_t count) {
+    if (number == 1) return 0;
+    const size_t index = number > 2 ? static_cast<size_t>(number) - 1 : 1;
+    return std::min(index, count - 1);
+}
+
+// The folder is read afresh for every load, so a stage file that went after the count moves
+// the later numbers up and another course loads under the chosen number. The player is told
+// which file went, and why, since the selection screen cannot say it.
+void SayWhenCountedStageIsGone(int32_t number, const std::vector<std::string>& names,
+                               const std::string& loading) {
+    if (countedNames.empty()) return;
+    const std::string& counted = countedNames[StageIndex(number, countedNames.size())];
+    if (std::find(names.begin(), names.end(), counted) != names.end()) return;
+    const std::string path = std::string(StageFolder) + counted;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const char* why = "it is no longer a regular file";
+    if (status.type() == std::filesystem::file_type::not_found) why = "it was removed";
+    if (status.type() == std::filesystem::file_type::directory) why = "it is a folder now";
+    std::fprintf(stderr, "tidewake: the stage file %s is gone since start-up (%s); loading %s%s\n",
+                 path.c_str(), why, StageFolder, loading.c_str());
+}
+
 }  // namespace
 
 bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error) {
@@ -109,14 +139,16 @@ bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error) {
         return false;
     };
     std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return fail(std::strerror(errno));
+    if (file == nullptr) {
+        return fail((std::string("the file cannot be opened: ") + std::strerror(errno)).c_str());
+    }
     errno = 0;
     const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
+    const int readErrno = errno;
     const bool readError = std::ferror(file) != 0;
     std::fclose(file);
     if (readError) {
-        const std::string why = std::string("the file cannot be read: ") + std::strerror(errno);
-        return fail(why.c_str());
+        return fail((std::string("the file cannot be read: ") + std::strerror(readErrno)).c_str());
     }
     if (size > static_cast<size_t>(kStageFileLimit)) {
         return fail("the file is larger than a stage file can be");
@@ -129,6 +161,7 @@ void CountStages() {
     std::vector<std::string> names;
     ListStageFiles(names);
     StageCount = names.empty() ? 1 : static_cast<int32_t>(names.size());
+    countedNames = names;
 }
 
 void UseStage(const StageFile& stage, const char* path) {
@@ -167,13 +200,8 @@ bool LoadStage(int32_t number) {
     std::vector<std::string> names;
     if (!ListStageFiles(names) || names.empty()) return FailMissing();
 
-    // Stage 1 is the first name; any other number walks on from the second and stops at the
-    // last name.
-    size_t index = 0;
-    if (number != 1) {
-        index = number > 2 ? static_cast<size_t>(number) - 1 : 1;
-        index = std::min(index, names.size() - 1);
-    }
+    const size_t index = StageIndex(number, names.size());
+    SayWhenCountedStageIsGone(number, names, names[index]);
 
     char path[kStagePathSize];
     const std::string& name = names[index];
@@ -182,12 +210,11 @@ bool LoadStage(int32_t number) {
     }
     std::snprintf(path, sizeof path, "%s%s", StageFolder, name.c_str());
 
+    // The file was listed a moment ago; if it cannot be read now, say why, not that there is no
+    // course.
     static StageFile stage;
     StageFileError error;
-    if (!ReadStageFile(path, stage, error)) {
-        if (error.line == 0 && !std::filesystem::exists(path)) return FailMissing();
-        return FailUnreadable(path, error.line, error.message);
-    }
+    if (!ReadStageFile(path, stage, error)) return FailUnreadable(path, error.line, error.message);
 
     UseStage(stage, path);
     return true;
@@ -219,10 +246,12 @@ void SaveStageRecords() {
     char chunk[4096];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) old.append(chunk, got);
+    const int readErrno = errno;
     const bool readError = std::ferror(file) != 0;
     std::fclose(file);
     if (readError) {
-        std::fprintf(stderr, "tidewake: records not saved to %s: the file cannot be read\n", path);
+        std::fprintf(stderr, "tidewake: records not saved to %s: the file cannot be read: %s\n",
+                     path, std::strerror(readErrno));
         return;
     }
 

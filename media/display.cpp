@@ -21,8 +21,8 @@ int InitMedia(int width, int height) {
     return 1;
 }
 
-void ShowMediaError(const char* text) {
-    platform::ShowErrorBox("Error", text);
+void ShowMediaError(const char* text, const char* detail) {
+    platform::ShowErrorBox("Error", text, detail);
 }
 
 void LockFrame() {

@@ -12,8 +12,9 @@ extern int32_t BlitClip[4];
 // goes on silent.
 int InitMedia(int width, int height);
 
-// Shows a modal error box with the caption "Error"; the text also goes to stderr.
-void ShowMediaError(const char* text);
+// Shows a modal error box with the caption "Error"; the text also goes to stderr, or the detail
+// in its place where the box's text alone would not say which file failed or why.
+void ShowMediaError(const char* text, const char* detail = nullptr);
 
 // Locks the back buffer and sets FrameBits and FramePitch; FrameBits stays null when the lock
 // is refused, so the frame's lines are skipped.

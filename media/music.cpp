@@ -1,11 +1,28 @@
 #include "media/music.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "base/program_dir.h"
 #include "platform/platform.h"
 
 int32_t MusicOpen = 0;
+
+namespace {
+
+// Tunes already said to be unplayable: every race asks for its tune again, and one line a file
+// is enough.
+std::vector<std::string> refusedTunes;
+
+void SayRefused(const std::string& path, const std::string& why) {
+    if (std::find(refusedTunes.begin(), refusedTunes.end(), path) != refusedTunes.end()) return;
+    refusedTunes.push_back(path);
+    std::fprintf(stderr, "tidewake: tune not played: %s: %s\n", path.c_str(), why.c_str());
+}
+
+}  // namespace
 
 void StartSceneMusic(const char* fileName) {
     if (MusicOpen == 1) return;
@@ -13,8 +30,14 @@ void StartSceneMusic(const char* fileName) {
     const int length = std::snprintf(path, sizeof path, "%s%s", ProgramDir, fileName);
     // A tune that cannot be opened leaves the scene silent until the next stop; a path too long
     // for the buffer is not cut short into some other file's name.
-    if (length > 0 && length < static_cast<int>(sizeof path) && platform::OpenMusic(path)) {
+    std::string why;
+    if (length <= 0 || length >= static_cast<int>(sizeof path)) {
+        SayRefused(fileName, "the path is too long");
+    } else if (platform::OpenMusic(path, why)) {
         platform::PlayMusic();
+    } else if (!why.empty()) {
+        // Without a sound device there is nothing to say: the device's own message said it.
+        SayRefused(path, why);
     }
     MusicOpen = 1;
 }

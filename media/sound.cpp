@@ -1,6 +1,7 @@
 #include "media/sound.h"
 
 #include <cstdio>
+#include <string>
 
 #include "base/program_dir.h"
 #include "media/display.h"
@@ -26,12 +27,23 @@ void EmptySlots() {
     }
 }
 
+// The box keeps its short text; stderr says which file and why.
+int32_t RefuseSound(const char* path, const std::string& why) {
+    const std::string detail = std::string("sound not loaded: ") + path + ": " + why;
+    ShowMediaError("---", detail.c_str());
+    return 0;
+}
+
 }  // namespace
 
 void StartSoundDevice() {
     // Without a device the game says so once and runs silent.
-    SoundDeviceOpen = platform::StartAudio() ? 1 : 0;
-    if (SoundDeviceOpen == 0) ShowMediaError("DirectSoundError");
+    std::string why;
+    SoundDeviceOpen = platform::StartAudio(why) ? 1 : 0;
+    if (SoundDeviceOpen == 0) {
+        const std::string detail = "no sound device, the game runs silent: " + why;
+        ShowMediaError("DirectSoundError", detail.c_str());
+    }
     EmptySlots();
 }
 
@@ -46,19 +58,17 @@ int32_t LoadSound(const char* fileName) {
 
     char path[kProgramDirSize + 256];
     const int length = std::snprintf(path, sizeof path, "%s%s", ProgramDir, fileName);
-    WaveFile wave;
-    if (length < 0 || length >= static_cast<int>(sizeof path) || !ReadWaveFile(path, wave)) {
-        ShowMediaError("---");
-        return 0;
+    if (length < 0 || length >= static_cast<int>(sizeof path)) {
+        return RefuseSound(fileName, "the path is too long");
     }
+    WaveFile wave;
+    std::string why;
+    if (!ReadWaveFile(path, wave, why)) return RefuseSound(path, why);
     const platform::WaveFormat format = wave.Format();
     const int handle = platform::IsPlayablePcm(format)
                            ? platform::CreateSound(format, wave.data.data(), wave.data.size())
                            : -1;
-    if (handle < 0) {
-        ShowMediaError("---");
-        return 0;
-    }
+    if (handle < 0) return RefuseSound(path, "the sound device cannot play its samples");
     SoundInUse[slot] = 1;
     SoundHandles[slot] = handle;
     return slot;

@@ -1,5 +1,6 @@
 #include "media/wave_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -153,11 +154,20 @@ platform::WaveFormat WaveFile::Format() const {
 }
 
 bool ReadWaveFile(const char* path, WaveFile& wave) {
+    std::string why;
+    return ReadWaveFile(path, wave, why);
+}
+
+bool ReadWaveFile(const char* path, WaveFile& wave, std::string& why) {
     std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return Finish(false, wave);
+    if (file == nullptr) {
+        why = std::strerror(errno);
+        return Finish(false, wave);
+    }
     FileSource source(file);
     const bool ok = ReadWave(source, wave);
     std::fclose(file);
+    if (!ok) why = "not a whole WAVE file (damaged or cut short)";
     return Finish(ok, wave);
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/audio.h"
@@ -21,6 +22,8 @@ struct WaveFile {
 // WAVE: no part of a file is ever read past its end, and nothing larger than the file is
 // allocated.
 bool ReadWaveFile(const char* path, WaveFile& wave);
+// The same, with `why` saying what kept the file from being read when it fails.
+bool ReadWaveFile(const char* path, WaveFile& wave, std::string& why);
 
 // The same rules over bytes already in memory.
 bool ReadWaveBytes(const uint8_t* bytes, size_t size, WaveFile& wave);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -30,8 +31,9 @@ inline bool IsPlayablePcm(const WaveFormat& f) {
     return f.blockAlign == f.channels * (f.bitsPerSample / 8);
 }
 
-// Opens the sound device. False when there is none; every other call below then does nothing.
-bool StartAudio();
+// Opens the sound device. False, with `why` saying what the system reported, when there is none;
+// every other call below then does nothing.
+bool StartAudio(std::string& why);
 // Stops every sound and the music and closes the device.
 void StopAudio();
 
@@ -43,8 +45,9 @@ int CreateSound(const WaveFormat& format, const uint8_t* samples, size_t size);
 void PlaySound(int handle);
 void ReleaseSound(int handle);
 
-// Opens a MIDI tune. False when it cannot be played (the game then stays silent).
-bool OpenMusic(const char* path);
+// Opens a MIDI tune. False when it cannot be played (the game then stays silent), with `why`
+// saying what is wrong with the file; `why` is empty when there is no sound device at all.
+bool OpenMusic(const char* path, std::string& why);
 // Plays the open tune from its beginning, looping without a gap until stopped.
 void PlayMusic();
 // Stops the tune and forgets it; the next OpenMusic starts afresh.

@@ -26,8 +26,9 @@ bool OpenWindow();
 void CloseDisplay();
 
 // A modal error box with the given caption, owned by the window where there is one. The text
-// also goes to stderr, since a box cannot always be shown. Texts are plain ASCII.
-void ShowErrorBox(const char* caption, const char* text);
+// also goes to stderr, since a box cannot always be shown; a `detail` goes there instead, for a
+// box whose short text does not say which file or why. Caption and text are plain ASCII.
+void ShowErrorBox(const char* caption, const char* text, const char* detail = nullptr);
 
 // Full path of the running executable's folder, ending with '/'.
 const char* ExecutableDir();

@@ -25,7 +25,10 @@ echo "== tests under the sanitizers"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWAKE_SANITIZE=ON \
     -DTIDEWAKE_FUZZ=OFF -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" -E '^smoke\.'
+# The real window's system libraries (dbus, X) leak under the leak checker: the tests that start
+# the real game run in the plain build only.
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" \
+    -E '^(smoke\.|faults\.audio$)'
 
 echo "== fuzzing (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #endif
 
 namespace platform {
@@ -38,14 +40,22 @@ std::string PlayerDataFolder() {
 
 #else
 
-// "$XDG_DATA_HOME/tidewake/", with every missing folder on the way made.
+// "$XDG_DATA_HOME/tidewake/", with every missing folder on the way made. A folder that cannot
+// be made is said once here: without it no replay is kept, and nothing later knows why.
 std::string PlayerDataFolder() {
     const std::string base = BaseFolder("XDG_DATA_HOME", ".local/share");
     if (base.empty()) return "";
     const std::string folder = base + "/tidewake/";
     for (size_t slash = folder.find('/', 1); slash != std::string::npos;
          slash = folder.find('/', slash + 1)) {
-        if (mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return "";
+        const std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            std::fprintf(stderr,
+                         "tidewake: cannot create the player's data folder %s: %s; replays are "
+                         "not kept\n",
+                         part.c_str(), std::strerror(errno));
+            return "";
+        }
     }
     return folder;
 }

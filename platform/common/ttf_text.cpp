@@ -16,6 +16,7 @@ struct FaceState {
     bool looked = false;
     bool fontconfigReady = false;
     bool ttfReady = false;
+    bool openFailed = false;  // the face's file could not be opened, which was said once
     std::string path;
     std::map<int, TTF_Font*> fontsByHeight;  // nullptr: no size gives that cell height
 
@@ -71,7 +72,17 @@ void FindFace() {
 // then the largest size whose cell still fits.
 TTF_Font* OpenAtCellHeight(const std::string& path, int height) {
     TTF_Font* font = TTF_OpenFont(path.c_str(), height);
-    if (font == nullptr) return nullptr;
+    if (font == nullptr) {
+        // Every text size tries the file again; one line says why none of them shows.
+        FaceState& face = Face();
+        if (!face.openFailed) {
+            const char* why = TTF_GetError();
+            std::fprintf(stderr, "tidewake: cannot open the font %s: %s; texts will not be shown\n",
+                         path.c_str(), why != nullptr && why[0] != '\0' ? why : "unreadable");
+        }
+        face.openFailed = true;
+        return nullptr;
+    }
     if (TTF_FontHeight(font) == height) return font;
     int low = 1, high = height * 2, best = -1;
     while (low <= high) {

@@ -1,6 +1,8 @@
 // The headless platform's sound: nothing is heard, everything that would be is recorded with the
 // frame it was asked for in.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -54,8 +56,9 @@ const std::vector<AudioRecord>& AudioLog() {
 
 namespace platform {
 
-bool StartAudio() {
+bool StartAudio(std::string& why) {
     A().deviceOpen = A().deviceAvailable;
+    if (!A().deviceOpen) why = "none is available";
     return A().deviceOpen;
 }
 
@@ -88,11 +91,15 @@ void ReleaseSound(int handle) {
 }
 
 // A tune that is not there is asked for but never heard.
-bool OpenMusic(const char* path) {
+bool OpenMusic(const char* path, std::string& why) {
     CloseMusic();
+    why.clear();
     Record("music-open", path);
     std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
+    if (file == nullptr) {
+        why = std::strerror(errno);
+        return false;
+    }
     std::fclose(file);
     A().musicOpen = true;
     return true;

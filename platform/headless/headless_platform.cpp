@@ -109,9 +109,13 @@ void CloseDisplay() {
     ShutDownTtfText();
 }
 
-void ShowErrorBox(const char* caption, const char* text) {
+void ShowErrorBox(const char* caption, const char* text, const char* detail) {
     const std::string message = Cp932ToUtf8(text, std::strlen(text));
-    std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
+    if (detail != nullptr) {
+        std::fprintf(stderr, "tidewake: %s\n", detail);
+    } else {
+        std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
+    }
     S().errorBoxes.push_back(std::string(caption) + ": " + message);
 }
 

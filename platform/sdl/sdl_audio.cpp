@@ -5,8 +5,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "platform/common/midi_file.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
 
@@ -121,14 +123,24 @@ Mix_Chunk* DecodeEncoded(const WaveFormat& format, const uint8_t* samples, size_
     return Mix_LoadWAV_RW(rw, 1);
 }
 
+// SDL's last error, which some failures leave empty.
+std::string LastError() {
+    const char* error = SDL_GetError();
+    return error != nullptr && error[0] != '\0' ? error : "the system gave no reason";
+}
+
 }  // namespace
 
-bool StartAudio() {
+bool StartAudio(std::string& why) {
     Audio& a = Mixer();
     if (a.open) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        why = LastError();
+        return false;
+    }
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(kDeviceRate, AUDIO_S16SYS, kDeviceChannels, kDeviceBufferFrames) != 0) {
+        why = LastError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -190,11 +202,14 @@ void ReleaseSound(int handle) {
     a.sounds[handle] = nullptr;
 }
 
-bool OpenMusic(const char* path) {
+bool OpenMusic(const char* path, std::string& why) {
     Audio& a = Mixer();
     CloseMusic();
+    why.clear();
     if (!a.open) return false;
+    if (!IsWholeMidiFile(path, why)) return false;
     a.music = Mix_LoadMUS(path);
+    if (a.music == nullptr) why = LastError();
     return a.music != nullptr;
 }
 

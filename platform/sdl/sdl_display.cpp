@@ -189,9 +189,13 @@ void CloseDisplay() {
     d.window = nullptr;
 }
 
-void ShowErrorBox(const char* caption, const char* text) {
+void ShowErrorBox(const char* caption, const char* text, const char* detail) {
     const std::string message = Cp932ToUtf8(text, std::strlen(text));
-    std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
+    if (detail != nullptr) {
+        std::fprintf(stderr, "tidewake: %s\n", detail);
+    } else {
+        std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
+    }
     Display& d = Screen();
     // Out of fullscreen first, so the box is seen on the desktop.
     if (d.window != nullptr && d.fullscreen) sdl::ToggleFullscreen();

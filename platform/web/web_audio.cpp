@@ -13,8 +13,9 @@ bool deviceOpen = false;
 
 namespace platform {
 
-bool StartAudio() {
+bool StartAudio(std::string& why) {
     deviceOpen = tw_audio_start() != 0;
+    if (!deviceOpen) why = "the page could not start its sound";
     return deviceOpen;
 }
 
@@ -41,11 +42,14 @@ void ReleaseSound(int handle) {
 }
 
 // The page knows its tunes by the MIDI file's name; they were rendered when it was built.
-bool OpenMusic(const char* path) {
+bool OpenMusic(const char* path, std::string& why) {
     CloseMusic();
+    why.clear();
     if (!deviceOpen) return false;
     const char* slash = std::strrchr(path, '/');
-    return tw_open_music(slash != nullptr ? slash + 1 : path) != 0;
+    if (tw_open_music(slash != nullptr ? slash + 1 : path) != 0) return true;
+    why = "the page has no such tune";
+    return false;
 }
 
 void PlayMusic() {

@@ -43,8 +43,12 @@ bool OpenWindow() {
 
 void CloseDisplay() {}
 
-void ShowErrorBox(const char* caption, const char* text) {
-    std::fprintf(stderr, "tidewake: %s: %s\n", caption, text);
+void ShowErrorBox(const char* caption, const char* text, const char* detail) {
+    if (detail != nullptr) {
+        std::fprintf(stderr, "tidewake: %s\n", detail);
+    } else {
+        std::fprintf(stderr, "tidewake: %s: %s\n", caption, text);
+    }
     tw_error_box(caption, text);
 }
 

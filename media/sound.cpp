@@ -65,7 +65,7 @@ int32_t LoadSound(const char* fileName) {
     std::string why;
     if (!ReadWaveFile(path, wave, why)) return RefuseSound(path, why);
     const platform::WaveFormat format = wave.Format();
-    const int handle = platform::IsPlayablePcm(format)
+    const int handle = platform::IsSaneWaveFormat(format)
                            ? platform::CreateSound(format, wave.data.data(), wave.data.size())
                            : -1;
     if (handle < 0) return RefuseSound(path, "the sound device cannot play its samples");

@@ -21,9 +21,10 @@ struct WaveFormat {
 
 constexpr uint16_t kPcmFormatTag = 1;
 
-// Whether a PCM format describes samples a mixer can play: 1 to 8 channels of 8, 16 or 32-bit
-// samples, whole sample frames, a rate that makes sense. Other encodings are left to the backend.
-inline bool IsPlayablePcm(const WaveFormat& f) {
+// Whether a format may go to the backend: a PCM format must describe samples a mixer can play
+// (1 to 8 channels of 8, 16 or 32-bit samples, whole sample frames, a rate that makes sense);
+// any other encoding passes, and the backend decides whether it can decode it.
+inline bool IsSaneWaveFormat(const WaveFormat& f) {
     if (f.formatTag != kPcmFormatTag) return true;
     if (f.channels < 1 || f.channels > 8) return false;
     if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 32) return false;

@@ -1,9 +1,10 @@
 // The only door between the game and the outside world.
 //
-// Game code (shell/, media/, render/, race/, course/, screens/) includes this header and
-// nothing else that is platform specific. Two backends implement it: platform/sdl (the real
-// window, keyboard, audio and fonts) and platform/headless (a virtual clock, scripted keys and
-// recorded sound, for the runner and the tests). The backend is chosen at link time.
+// Game code (base/, media/, render/, course/, race/, world/, overlay/, screens/, shell/) includes
+// this header and nothing else that is platform specific. Three backends implement it:
+// platform/sdl (the real window, keyboard, audio and fonts), platform/headless (a virtual clock,
+// scripted keys and recorded sound, for the runner and the tests) and platform/web (the game in
+// a browser page). The backend is chosen at link time.
 #pragma once
 
 #include <cstddef>

@@ -50,8 +50,9 @@ extern double LapTimes[kLapCount];
 extern int32_t RaceFrame;
 extern int32_t FinishedOpponents;
 extern int32_t CheckpointBanner;
-extern int32_t PlayerRaceScore;  // distance still to go: 1000000 a lap, 100000 a checkpoint
-extern int32_t RacePlace;        // 1..8, the place the race display showed this frame
+extern int32_t
+    PlayerRaceScore;  // distance still to go (lower is ahead): 1000000 a lap, 100000 a checkpoint
+extern int32_t RacePlace;  // 1..8, the place the race display showed this frame
 
 // ---- Keys of the race scene (edge states, polled once per race frame) ----
 extern int32_t RaceDownKey;   // view change

@@ -18,7 +18,7 @@ extern int32_t QuadDepth[4];
 // Nothing at this depth or nearer is drawn by the 3D routines.
 constexpr int32_t kNearDepth = 50;
 
-// Projects a world point with the camera of render/camera.h into ProjX, ProjY, ProjDepth.
+// Projects a world point with the camera of render/camera_state.h into ProjX, ProjY, ProjDepth.
 void ProjectPoint(double x, double y, double z);
 
 // True when a segment between two projected ends may be drawn: both ends deeper than the near

@@ -92,12 +92,12 @@ void TitleScreen() {
     UnlockFrame();
 
     BeginText(90);
-    DrawText(60, 60, kTextTitle, 0x00FFFFFF);
+    DrawText(60, 60, kTextTitle, TextRgb(255, 255, 255));
     EndText();
     BeginText(20);
-    DrawText(220, 20, kTextTitleVersion, 0x000000FF);
-    DrawText(190, 400, kTextPushUpStart, 0x0000FF00);
-    DrawText(160, 420, "Wireframe waves by the Tide Wake crew", 0x000000FF);
+    DrawText(220, 20, kTextTitleVersion, TextRgb(255, 0, 0));
+    DrawText(190, 400, kTextPushUpStart, TextRgb(0, 255, 0));
+    DrawText(160, 420, "Wireframe waves by the Tide Wake crew", TextRgb(255, 0, 0));
     EndText();
 
     WaitFramePace();

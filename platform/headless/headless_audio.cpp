@@ -71,7 +71,7 @@ void StopAudio() {
 // Handles are the lowest free numbers, as the real mixer's channels are.
 int CreateSound(const WaveFormat& format, const uint8_t*, size_t size) {
     // No samples at all is no sound, as for the real mixer.
-    if (!A().deviceOpen || !IsPlayablePcm(format) || size == 0) return -1;
+    if (!A().deviceOpen || !IsSaneWaveFormat(format) || size == 0) return -1;
     for (int handle = 0; handle < kMaxSounds; ++handle) {
         if (!A().sounds[handle]) {
             A().sounds[handle] = true;

@@ -171,7 +171,7 @@ void StopAudio() {
 
 int CreateSound(const WaveFormat& format, const uint8_t* samples, size_t size) {
     Audio& a = Mixer();
-    if (!a.open || !IsPlayablePcm(format)) return -1;
+    if (!a.open || !IsSaneWaveFormat(format)) return -1;
     Mix_Chunk* chunk = format.formatTag == kPcmFormatTag ? ConvertPcm(a, format, samples, size)
                                                          : DecodeEncoded(format, samples, size);
     if (chunk == nullptr) return -1;

@@ -26,7 +26,7 @@ void StopAudio() {
 
 // Only PCM: the page has no decoder for the older encodings a WAVE file may hold.
 int CreateSound(const WaveFormat& format, const uint8_t* samples, size_t size) {
-    if (!deviceOpen || format.formatTag != kPcmFormatTag || !IsPlayablePcm(format)) return -1;
+    if (!deviceOpen || format.formatTag != kPcmFormatTag || !IsSaneWaveFormat(format)) return -1;
     const size_t frames = size / format.blockAlign;
     if (frames == 0) return -1;
     return tw_create_sound(format.channels, static_cast<int>(format.samplesPerSecond),

@@ -85,13 +85,15 @@ void GoToStartCourse() {
     if (Scene != kSceneTitle) return;
     const int32_t number = FindStageNumber(page.startCourse.c_str());
     if (number == 0) {
-        std::fprintf(stderr, "tidewake: no course named %s to start on\n", page.startCourse.c_str());
+        std::fprintf(stderr, "tidewake: no course named %s to start on\n",
+                     page.startCourse.c_str());
     } else {
         StopMusic();
         ResetRaceState();
         StageNumber = number;
         Scene = kSceneStageSelect;
         LoadStage(number);
+        std::printf("tidewake: the stage select starts on %s\n", page.startCourse.c_str());
     }
     page.startCourse.clear();
 }

@@ -28,7 +28,7 @@ constexpr double kOrbitHeight = 6500.0;
 constexpr int32_t kOutlineColour = 255;
 constexpr double kOutlineHeight = 200.0;
 
-std::vector<uint8_t> frame(kWidth * kHeight);
+std::vector<uint8_t> frame(kWidth* kHeight);
 uint8_t palette[256 * 3];
 bool started = false;
 

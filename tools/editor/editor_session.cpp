@@ -33,9 +33,12 @@ int LineAt(const std::string& text, const TextSpan& span) {
 
 const char* FormatName(StageFormat format) {
     switch (format) {
-        case StageFormat::Version1: return "1";
-        case StageFormat::Version15: return "1.5";
-        case StageFormat::Unknown: break;
+        case StageFormat::Version1:
+            return "1";
+        case StageFormat::Version15:
+            return "1.5";
+        case StageFormat::Unknown:
+            break;
     }
     return "unknown";
 }

@@ -26,10 +26,12 @@
   const preview = TideWakePreview($("#preview"), code);
   const history = TideWakeHistory();
 
-  // What was opened: its name, format, texts and pace (which a field that cannot be written
-  // keeps), and the bytes last saved, which tell whether there is anything unsaved.
+  // What was opened: its format, texts and pace, and the bytes last saved, which tell whether
+  // there is anything unsaved.
   let opened = null;
-  // The course as edited: { numbers, fields: { name, info1, info2, pace, file } }.
+  // The course as edited: { numbers, fields: { name, info1, info2, pace, file }, good }, where
+  // `good` holds the last texts (code page 932 bytes) and pace that could be written: a field
+  // typed wrong keeps them in the file until it is mended.
   let state = null;
   let selection = null;
   let savedBytes = new Uint8Array();
@@ -41,9 +43,9 @@
   function writeCourse() {
     const read = Model.readFields(state.fields, opened.format);
     const numbers = state.numbers.slice();
-    numbers[0] = read.pace !== null ? read.pace : opened.pace;
+    numbers[0] = state.good.pace;
     code.setNumbers(numbers);
-    read.texts.forEach((bytes, i) => code.setText(i, bytes || opened.texts[i]));
+    state.good.texts.forEach((bytes, i) => code.setText(i, Uint8Array.from(bytes)));
     let written = code.write();
     // Description lines that cannot be written together leave both as they were.
     if (written.error) {
@@ -229,9 +231,21 @@
     showHandleNumbers();
   }
 
+  // Takes what the fields hold into the file wherever it can be written.
+  function keepGoodFields() {
+    const read = Model.readFields(state.fields, opened.format);
+    read.texts.forEach((bytes, i) => {
+      if (bytes) state.good.texts[i] = Array.from(bytes);
+    });
+    if (read.pace !== null) state.good.pace = read.pace;
+  }
+
   for (const name in fieldInputs) {
     fieldInputs[name].addEventListener("input", () =>
-      change(`field:${name}`, () => (state.fields[name] = fieldInputs[name].value)));
+      change(`field:${name}`, () => {
+        state.fields[name] = fieldInputs[name].value;
+        keepGoodFields();
+      }));
     fieldInputs[name].addEventListener("blur", () => history.endGroup());
   }
 
@@ -314,6 +328,7 @@
         pace: String(course.numbers[0]),
         file: name,
       },
+      good: { texts: course.texts, pace: course.numbers[0] },
     };
     selection = null;
     history.clear();

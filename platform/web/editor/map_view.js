@@ -118,7 +118,7 @@ function TideWakeMapView(canvas) {
     const label = handle.kind === "checkpoint" ? String(handle.index + 1)
       : handle.kind === "camera" ? "C" + (handle.index + 1)
       : handle.kind === "ramp" ? "R" : "P";
-    context.font = "bold 10px sans-serif";
+    context.font = handle.kind === "camera" ? "bold 8px sans-serif" : "bold 10px sans-serif";
     context.textAlign = "center";
     context.textBaseline = "middle";
     context.fillStyle = "#000000";

@@ -49,5 +49,6 @@ done
 cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
 node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop"
+node editor_model_test.js
 mkdir -p "$root/docs"
 node editor_test.js "http://127.0.0.1:$port" "$(dirname "$native")/tidewake-stage" "$root/docs/editor.png"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/random.h"
 #include "base/trig_tables.h"
 #include "course/stage.h"
 #include "media/palette.h"
@@ -27,6 +28,7 @@ constexpr double kOrbitRadius = 24000.0;
 constexpr double kOrbitHeight = 6500.0;
 constexpr int32_t kOutlineColour = 255;
 constexpr double kOutlineHeight = 200.0;
+constexpr uint32_t kGridSeed = 1;
 
 std::vector<uint8_t> frame(kWidth* kHeight);
 uint8_t palette[256 * 3];
@@ -59,7 +61,9 @@ const uint8_t* tw_editor_render(int view, int angle) {
     UseStage(course, "preview.dat");
     CameraRoll = 0;
     if (view == 1) {
-        // The boats back on the grid, as the countdown shows them.
+        // The boats back on the grid, as the countdown shows them, on the same waves every time:
+        // a still picture that changes only when the course does.
+        SeedRandom(kGridSeed);
         ResetRaceState();
         PlaceChaseCamera();
     } else {

@@ -343,10 +343,8 @@
 
   function openNew() {
     code.openNew();
+    // Nothing is lost by leaving the template as it came.
     openCourse(kNewCourseName, Uint8Array.from(code.write().bytes));
-    // A new course is unsaved until it is saved somewhere.
-    savedBytes = new Uint8Array();
-    refresh();
   }
 
   $("#new").addEventListener("click", () => mayDiscard() && openNew());

@@ -11,6 +11,7 @@ function TideWakeMapView(canvas) {
   const kRadius = 9;  // a handle's size in CSS pixels, and how near a pointer must come
   const context = canvas.getContext("2d");
   let size = 0;  // CSS pixels on each side
+  let shown = null;  // what was drawn last, drawn again when the canvas is resized (which clears it)
 
   const colours = {
     checkpoint: "#ffd34d", camera: "#7fd3ff", ramp: "#ff7b5c", pad: "#6cf08a",
@@ -127,6 +128,7 @@ function TideWakeMapView(canvas) {
 
   // `items` is [{ handle, place, selected, mark }] in drawing order.
   function draw(items) {
+    shown = items;
     if (size !== canvas.getBoundingClientRect().width) fit();
     drawWater();
     const at = new Map(items.map((item) => [item, toCanvas(item.place.x, item.place.y)]));
@@ -159,7 +161,10 @@ function TideWakeMapView(canvas) {
     return best;
   }
 
-  addEventListener("resize", fit);
+  addEventListener("resize", () => {
+    fit();
+    if (shown) draw(shown);
+  });
   fit();
   return { draw, toWorld, toClient, handleAt };
 }

@@ -127,6 +127,15 @@ async function editShippedCourse(browser, consoleProblems) {
   check(await page.$eval("input[name=name]", (e) => e.classList.contains("wrong")),
         "the name field is marked");
   await page.screenshot({ path: screenshot, type: "png", clip: { x: 0, y: 0, width: 1200, height: 770 } });
+  // A resized window clears the map's canvas: it must be drawn again.
+  await page.setViewport({ width: 1200, height: 880 });
+  const buoyPixels = await page.$eval("#map", (canvas) => {
+    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    let count = 0;
+    for (let i = 0; i < data.length; i += 4) count += data[i] > 240 && data[i + 1] > 200 && data[i + 2] < 100;
+    return count;
+  });
+  check(buoyPixels > 100, `the map is drawn again after the window is resized (${buoyPixels} buoy pixels)`);
 
   await page.keyboard.down("Control");
   await page.keyboard.press("z");

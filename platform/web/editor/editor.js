@@ -47,9 +47,11 @@
     code.setNumbers(numbers);
     state.good.texts.forEach((bytes, i) => code.setText(i, Uint8Array.from(bytes)));
     let written = code.write();
-    // Description lines that cannot be written together leave both as they were.
-    if (written.error) {
-      opened.texts.forEach((bytes, i) => code.setText(i, bytes));
+    // Description lines that cannot be written together (an old-format file gets both or
+    // neither) leave both as they were opened; failing that, the name too.
+    for (const fields of [[1, 2], [0, 1, 2]]) {
+      if (!written.error) break;
+      for (const i of fields) code.setText(i, opened.texts[i]);
       written = code.write();
     }
     const problems = read.problems.map(({ field, message }) =>

@@ -212,7 +212,7 @@ async function newCourseTestDrive(browser, consoleProblems) {
   return { tookMs, messages };
 }
 
-async function badDrop(browser, consoleProblems) {
+async function droppedCourses(browser, consoleProblems) {
   const page = await openEditor(browser, consoleProblems, "");
   const before = await editorBytes(page);
   await page.evaluate(() => {
@@ -226,6 +226,27 @@ async function badDrop(browser, consoleProblems) {
   check(/broken\.dat:\d+: error: /.test(text), "a bad dropped file is named with FILE:LINE: " +
         text.split("\n").filter((l) => l.includes("broken.dat"))[0]);
   check((await editorBytes(page)).equals(before), "the course that was open stays open");
+
+  // An old-format course dropped and given description lines becomes a 1.5 file, once both are.
+  await page.click("#message");
+  const version1 = "format:tidewake1\r\nBay\r\n" +
+    before.toString("latin1").split("\n").slice(4).join("\r\n");
+  await page.evaluate((text) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([text], "old.dat"));
+    window.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, cancelable: true }));
+  }, version1);
+  await page.waitForFunction("document.querySelector('input[name=file]').value === 'old.dat'");
+  check((await editorBytes(page)).toString("latin1") === version1, "a dropped course opens as it is");
+  await typeInto(page, "info1", "Up", true);
+  check((await editorBytes(page)).toString("latin1") === version1 &&
+        (await problems(page)).some((p) => p.line === 0),
+        "one description line alone is a problem and leaves the file as it was");
+  await typeInto(page, "name", "Cove", true);
+  await typeInto(page, "info2", "Down", true);
+  check((await editorBytes(page)).toString("latin1").startsWith(
+          "format:tidewake1.5\r\nCove\r\nUp\r\nDown\r\n"),
+        "with both lines it is written in the 1.5 format, with the file's own line ends");
   await page.close();
 }
 
@@ -239,7 +260,7 @@ async function main() {
   try {
     await editShippedCourse(browser, consoleProblems);
     await newCourseTestDrive(browser, consoleProblems);
-    await badDrop(browser, consoleProblems);
+    await droppedCourses(browser, consoleProblems);
   } finally {
     await browser.close();
   }

@@ -238,11 +238,12 @@ async function droppedCourses(browser, consoleProblems) {
   }, version1);
   await page.waitForFunction("document.querySelector('input[name=file]').value === 'old.dat'");
   check((await editorBytes(page)).toString("latin1") === version1, "a dropped course opens as it is");
-  await typeInto(page, "info1", "Up", true);
-  check((await editorBytes(page)).toString("latin1") === version1 &&
-        (await problems(page)).some((p) => p.line === 0),
-        "one description line alone is a problem and leaves the file as it was");
   await typeInto(page, "name", "Cove", true);
+  await typeInto(page, "info1", "Up", true);
+  const renamed = version1.replace("\r\nBay\r\n", "\r\nCove\r\n");
+  check((await editorBytes(page)).toString("latin1") === renamed &&
+        (await problems(page)).some((p) => p.line === 0),
+        "one description line alone is a problem, and the file keeps its old format and new name");
   await typeInto(page, "info2", "Down", true);
   check((await editorBytes(page)).toString("latin1").startsWith(
           "format:tidewake1.5\r\nCove\r\nUp\r\nDown\r\n"),

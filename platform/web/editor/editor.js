@@ -10,8 +10,6 @@
   const params = new URLSearchParams(location.search);
   const $ = (selector) => document.querySelector(selector);
   const mapCanvas = $("#map");
-  const fieldInputs = Object.fromEntries(
-    ["name", "info1", "info2", "pace", "file"].map((n) => [n, $(`input[name=${n}]`)]));
 
   // ---- Messages ------------------------------------------------------------------------------
   const message = $("#message");
@@ -99,90 +97,6 @@
     }));
   }
 
-  const handleRows = new Map();
-  function buildHandleTable() {
-    const table = $("#handles");
-    const names = { checkpoint: "Checkpoint ", camera: "Camera stand ", ramp: "Jump ramp",
-                    pad: "Speed pad" };
-    for (const handle of Model.handles) {
-      const row = table.insertRow();
-      const many = handle.kind === "checkpoint" || handle.kind === "camera";
-      row.insertCell().textContent = names[handle.kind] + (many ? handle.index + 1 : "");
-      const inputs = {};
-      for (const axis of handle.kind === "camera" ? ["x", "y", "z"] : ["x", "y"]) {
-        const cell = row.insertCell();
-        cell.append(axis + " ");
-        const input = document.createElement("input");
-        input.type = "number";
-        input.step = "1";
-        input.name = `${handle.kind}${handle.index}${axis}`;
-        input.addEventListener("focus", () => select(handle));
-        input.addEventListener("input", () => {
-          const value = Number(input.value);
-          if (input.value.trim() === "" || !Number.isFinite(value)) return;
-          change(`number:${input.name}`, () => {
-            state.numbers = Model.moved(state.numbers, handle, { [axis]: value });
-          });
-        });
-        input.addEventListener("blur", () => history.endGroup());
-        cell.append(input);
-        inputs[axis] = input;
-      }
-      row.addEventListener("click", () => select(handle));
-      handleRows.set(handle.kind + handle.index, { row, inputs, handle });
-    }
-  }
-
-  function showHandleNumbers() {
-    for (const { row, inputs, handle } of handleRows.values()) {
-      const place = Model.position(state.numbers, handle);
-      row.classList.toggle("selected", Model.sameHandle(handle, selection));
-      for (const axis in inputs) {
-        if (document.activeElement !== inputs[axis]) inputs[axis].value = place[axis];
-      }
-    }
-  }
-
-  function showFields() {
-    for (const name in fieldInputs) {
-      const input = fieldInputs[name];
-      if (input.value !== state.fields[name]) input.value = state.fields[name];
-      const wrong = current.problems.some((p) => p.field === name);
-      input.classList.toggle("wrong", wrong);
-      input.title = current.problems.filter((p) => p.field === name).map((p) => p.message).join("\n");
-    }
-  }
-
-  function showRecords() {
-    const r = Model.records;
-    const time = (v) => (v / 100).toFixed(2);
-    $("#records").textContent = "Best laps " +
-      state.numbers.slice(r, r + 3).map(time).join(" / ") + " s, totals " +
-      state.numbers.slice(r + 3, r + 6).map(time).join(" / ") + " s";
-  }
-
-  function showProblems() {
-    const list = $("#problems");
-    list.textContent = "";
-    for (const problem of current.problems) {
-      const item = document.createElement("li");
-      item.className = problem.severity;
-      item.textContent = problem.text || `${problem.field || "course"}: ${problem.severity}: ${problem.message}`;
-      item.addEventListener("click", () => {
-        const handle = handleOfLine(problem.line);
-        if (handle) select(handle);
-        else if (problem.field) fieldInputs[problem.field].focus();
-      });
-      list.append(item);
-    }
-    if (current.problems.length === 0) {
-      const item = document.createElement("li");
-      item.className = "none";
-      item.textContent = "The game's checker finds nothing wrong.";
-      list.append(item);
-    }
-  }
-
   function drawMap() {
     map.draw(mapItems());
   }
@@ -191,10 +105,7 @@
   function refresh() {
     current = writeCourse();
     drawMap();
-    showHandleNumbers();
-    showFields();
-    showRecords();
-    showProblems();
+    panel.show(state, current, selection);
     preview.redraw();
     document.title = (unsaved() ? "* " : "") + state.fields.file + " - Tide Wake course editor";
   }
@@ -230,7 +141,7 @@
   function select(handle) {
     selection = handle;
     drawMap();
-    showHandleNumbers();
+    panel.showSelection(state, selection);
   }
 
   // Takes what the fields hold into the file wherever it can be written.
@@ -242,49 +153,41 @@
     if (read.pace !== null) state.good.pace = read.pace;
   }
 
-  for (const name in fieldInputs) {
-    fieldInputs[name].addEventListener("input", () =>
+  const editor = {
+    setField(name, value) {
       change(`field:${name}`, () => {
-        state.fields[name] = fieldInputs[name].value;
+        state.fields[name] = value;
         keepGoodFields();
-      }));
-    fieldInputs[name].addEventListener("blur", () => history.endGroup());
-  }
+      });
+    },
+    moveHandle(handle, place, group) {
+      change(group, () => (state.numbers = Model.moved(state.numbers, handle, place)));
+    },
+    // A drag: one step to undo, then the handle follows the pointer.
+    startMove: () => history.save(state, null),
+    moveLive(handle, place) {
+      state.numbers = Model.moved(state.numbers, handle, place);
+      refresh();
+    },
+    position: (handle) => Model.position(state.numbers, handle),
+    items: mapItems,
+    select,
+    get selection() {
+      return selection;
+    },
+    endGroup: () => history.endGroup(),
+    blankRecords: () => change(null, () => (state.numbers = Model.blankRecords(state.numbers))),
+    handleOfLine,
+  };
+  const panel = TideWakeFieldsPanel(editor);
+  TideWakeHandleDrag(mapCanvas, map, editor);
 
-  $("#reset-records").addEventListener("click", () =>
-    change(null, () => (state.numbers = Model.blankRecords(state.numbers))));
   $("#undo").addEventListener("click", undo);
   $("#redo").addEventListener("click", redo);
   $("#view-orbit").addEventListener("click", () => preview.setView(0));
   $("#view-grid").addEventListener("click", () => preview.setView(1));
 
-  // ---- Dragging with a mouse, a pen or a finger; arrow keys --------------------------------
-  let dragging = null;
-  mapCanvas.addEventListener("pointerdown", (event) => {
-    const handle = map.handleAt(event.clientX, event.clientY, mapItems());
-    mapCanvas.focus();
-    select(handle);
-    if (!handle) return;
-    event.preventDefault();
-    mapCanvas.setPointerCapture(event.pointerId);
-    dragging = { handle, pointer: event.pointerId, moved: false };
-  });
-  mapCanvas.addEventListener("pointermove", (event) => {
-    if (!dragging || event.pointerId !== dragging.pointer) return;
-    const place = map.toWorld(event.clientX, event.clientY);
-    if (!dragging.moved) history.save(state, null);
-    dragging.moved = true;
-    state.numbers = Model.moved(state.numbers, dragging.handle, place);
-    refresh();
-  });
-  const endDrag = (event) => {
-    if (dragging && event.pointerId === dragging.pointer) dragging = null;
-  };
-  mapCanvas.addEventListener("pointerup", endDrag);
-  mapCanvas.addEventListener("pointercancel", endDrag);
-
-  const arrowSteps = { ArrowUp: ["x", 1], ArrowDown: ["x", -1], ArrowLeft: ["y", 1],
-                       ArrowRight: ["y", -1] };
+  // ---- Undo and redo keys, wherever the focus is ----------------------------------------------
   addEventListener("keydown", (event) => {
     const ctrl = event.ctrlKey || event.metaKey;
     const key = event.key.toLowerCase();
@@ -296,18 +199,7 @@
     if (ctrl && ((key === "z" && event.shiftKey) || key === "y")) {
       event.preventDefault();
       redo();
-      return;
     }
-    const typing = /^(INPUT|SELECT|TEXTAREA)$/.test(event.target.tagName);
-    if (typing || !selection || !(event.key in arrowSteps)) return;
-    event.preventDefault();
-    // The map's up is world x, its left world y, as on the game's own course map.
-    const [axis, sign] = arrowSteps[event.key];
-    const step = sign * (event.shiftKey ? 10 : 100);
-    const place = Model.position(state.numbers, selection);
-    change(null, () => {
-      state.numbers = Model.moved(state.numbers, selection, { [axis]: place[axis] + step });
-    });
   });
 
   // ---- Opening ---------------------------------------------------------------------------------
@@ -474,7 +366,6 @@
   });
 
   // ---- Start -----------------------------------------------------------------------------------
-  buildHandleTable();
   fillOpenList();
   const stageUrl = params.get("stage");
   if (stageUrl) {

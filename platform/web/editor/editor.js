@@ -259,63 +259,9 @@
     }
   }
 
-  const openList = $("#open-list");
-  async function fillOpenList() {
-    const group = (label, names, source) => {
-      const optgroup = document.createElement("optgroup");
-      optgroup.label = label;
-      for (const name of names) optgroup.append(new Option(name, source + ":" + name));
-      openList.append(optgroup);
-    };
-    openList.querySelectorAll("optgroup").forEach((g) => g.remove());
-    try {
-      group("My courses", (await IO.stored()).map(([name]) => name).sort(), "mine");
-    } catch (error) {
-      console.warn("The stored courses could not be read: " + error);
-    }
-    try {
-      group("Shipped with the game", await IO.shippedNames(), "shipped");
-    } catch (error) {
-      console.warn("The shipped courses could not be listed: " + error);
-    }
-  }
-  openList.addEventListener("change", () => {
-    const value = openList.value;
-    openList.value = "";
-    const at = value.indexOf(":");
-    if (at < 0) return;
-    const source = value.slice(0, at), name = value.slice(at + 1);
-    openFrom(name, source === "shipped" ? () => IO.shipped(name)
-      : async () => (await IO.stored()).find(([stored]) => stored === name)[1]);
-  });
-
-  const fileInput = $("#file-input");
-  $("#open-file").addEventListener("click", () => fileInput.click());
-  fileInput.addEventListener("change", () => {
-    const file = fileInput.files[0];
-    fileInput.value = "";
-    if (file) openDropped({ file, folder: false });
-  });
-
-  async function openDropped(item) {
-    const file = await TideWakeDroppedFiles.readDropped(item, () => kStageFileLimit);
-    if (file.refusal) showMessage("The course was not opened", file.refusal);
-    else if (file.kind !== "course") showMessage("The course was not opened", file.name + ": only courses (.dat) open here.");
-    else openFrom(file.name, async () => file.bytes);
-  }
-
-  const dropzone = $("#dropzone");
-  addEventListener("dragover", (event) => {
-    event.preventDefault();
-    dropzone.hidden = false;
-  });
-  addEventListener("dragleave", () => (dropzone.hidden = true));
-  addEventListener("drop", (event) => {
-    event.preventDefault();
-    dropzone.hidden = true;
-    const dropped = TideWakeDroppedFiles.listDrop(event.dataTransfer);
-    if (dropped.length > 0) openDropped(dropped[0]);
-  });
+  const openControls = TideWakeOpenControls(openFrom, (text) =>
+    showMessage("The course was not opened", text));
+  const fillOpenList = openControls.fillOpenList;
 
   // ---- Saving ----------------------------------------------------------------------------------
   function refusal() {

@@ -196,6 +196,7 @@ async function newCourseTestDrive(browser, consoleProblems) {
     const at = await handle(page, "checkpoint", i);
     await drag(page, at, { x: at.x + offsets[i][0], y: at.y + offsets[i][1] });
   }
+  const driven = await editorBytes(page);
   const messages = [];
   page.on("console", (m) => messages.push(m.text()));
   await page.click("#test-drive");
@@ -209,11 +210,21 @@ async function newCourseTestDrive(browser, consoleProblems) {
         "the stage select shows the course driven");
   console.log(`note a course made by mouse and test-driven in ${tookMs} ms`);
   await page.close();
-  return { tookMs, messages };
+  return driven;
 }
 
-async function droppedCourses(browser, consoleProblems) {
+async function droppedCourses(browser, consoleProblems, driven) {
   const page = await openEditor(browser, consoleProblems, "");
+  // The test-driven course is among the stored ones, beside the shipped courses.
+  await page.waitForFunction("document.querySelectorAll('#open-list option').length > 5");
+  const offered = await page.$$eval("#open-list option", (options) => options.map((o) => o.value));
+  check(offered.includes("mine:my_course.dat") && offered.includes("mine:01.dat") &&
+        offered.includes("shipped:04.dat"), "the course list offers stored and shipped courses");
+  await page.select("#open-list", "mine:my_course.dat");
+  await page.waitForFunction("document.querySelector('input[name=file]').value === 'my_course.dat'");
+  check((await editorBytes(page)).equals(driven), "the stored course opens as it was test-driven");
+  await page.select("#open-list", "shipped:01.dat");
+  await page.waitForFunction("document.querySelector('input[name=file]').value === '01.dat'");
   const before = await editorBytes(page);
   await page.evaluate(() => {
     const transfer = new DataTransfer();
@@ -260,8 +271,8 @@ async function main() {
   const consoleProblems = [];
   try {
     await editShippedCourse(browser, consoleProblems);
-    await newCourseTestDrive(browser, consoleProblems);
-    await droppedCourses(browser, consoleProblems);
+    const driven = await newCourseTestDrive(browser, consoleProblems);
+    await droppedCourses(browser, consoleProblems, driven);
   } finally {
     await browser.close();
   }

@@ -1,7 +1,9 @@
 // The game in a web page. The page passes its URL's settings as arguments: --seed N,
 // --no-text, --fast (frames as fast as the browser allows), --stop F (run frames 0..F, then keep
 // showing frame F), --keys FILE (a key script in the runner's format, applied by frame number as
-// the runner applies it) and --replay FILE (start in that replay, as the desktop game does).
+// the runner applies it), --replay FILE (start in that replay, as the desktop game does) and
+// --course NAME (skip the opening and the title and start on the stage select with the course
+// file NAME of the course folder chosen: the editor's test drive).
 #include <emscripten.h>
 
 #include <cstdint>
@@ -18,9 +20,11 @@
 #include "platform/headless/runner_options.h"
 #include "platform/web/web.h"
 #include "platform/web/web_bridge.h"
+#include "race/race_setup.h"
 #include "race/replay_file.h"
 #include "race/replay_load.h"
 #include "race/replay_save.h"
+#include "screens/screen_state.h"
 #include "shell/main_loop.h"
 #include "tools/stage/stage_check.h"
 
@@ -37,6 +41,8 @@ struct Page {
     // A replay dropped on the page, waiting for the opening or the title: starting one anywhere
     // else would cut into a race or a course choice.
     std::string droppedReplay;
+    // The course to start on, until the game reaches the stage select with it.
+    std::string startCourse;
 };
 
 // One page, reached from the game's frame hook and from the page's calls.
@@ -66,7 +72,34 @@ void StartDroppedReplay() {
     std::remove(path.c_str());
 }
 
+// The opening ends at once, and the title goes on as the start key takes it on, but to the
+// stage select with the named course loaded instead of the first. A name the course folder does
+// not hold leaves the game on its title.
+void GoToStartCourse() {
+    if (page.startCourse.empty()) return;
+    if (Scene == kSceneOpening) {
+        Scene = kSceneReset;
+        ScreenFrames = 0;
+        return;
+    }
+    if (Scene != kSceneTitle) return;
+    const int32_t number = FindStageNumber(page.startCourse.c_str());
+    if (number == 0) {
+        std::fprintf(stderr, "tidewake: no course named %s to start on\n",
+                     page.startCourse.c_str());
+    } else {
+        StopMusic();
+        ResetRaceState();
+        StageNumber = number;
+        Scene = kSceneStageSelect;
+        LoadStage(number);
+        std::printf("tidewake: the stage select starts on %s\n", page.startCourse.c_str());
+    }
+    page.startCourse.clear();
+}
+
 bool AfterFrame(int32_t sceneThatRan, void*) {
+    GoToStartCourse();
     StartDroppedReplay();
     const bool stop = page.frame == page.stopFrame;
     tw_after_frame(page.frame, sceneThatRan, stop ? 1 : 0);
@@ -114,6 +147,9 @@ int main(int argc, char** argv) {
             ++i;
         } else if (arg == "--keys") {
             if (!ReadKeys(value)) return 2;
+            ++i;
+        } else if (arg == "--course") {
+            page.startCourse = value;
             ++i;
         } else if (arg == "--replay") {
             replay = value;

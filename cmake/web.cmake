@@ -45,6 +45,18 @@ target_link_options(tidewake PRIVATE -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
 set_property(TARGET tidewake APPEND PROPERTY LINK_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/web/page/library.js)
 
+# ---- The course editor: the stage reader, writer and checker and the course world, no game loop.
+file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS tools/editor/*.cpp)
+add_executable(tidewake-editor app/editor_main.cpp ${EDITOR_SOURCES} tools/stage/stage_check.cpp
+  platform/headless/headless_platform.cpp platform/headless/headless_audio.cpp
+  platform/web/no_text.cpp platform/common/player_folders.cpp)
+target_link_libraries(tidewake-editor PRIVATE tidewake_game tidewake_platform_common)
+set_target_properties(tidewake-editor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WEB_DIR})
+target_link_options(tidewake-editor PRIVATE -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=0
+  -sMODULARIZE=1 -sEXPORT_NAME=TideWakeEditorModule -sENVIRONMENT=web
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_tw_editor_open','_tw_editor_open_new','_tw_editor_course','_tw_editor_set_numbers','_tw_editor_set_text','_tw_editor_write','_tw_editor_written_data','_tw_editor_written_size','_tw_editor_error','_tw_editor_written_lines','_tw_editor_check','_tw_editor_render','_tw_editor_palette']"
+  "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString','allocateUTF8','HEAPU8','HEAP32']")
+
 # The sound effects and tunes come from our media generator, built for this machine.
 set(HOST_MEDIA ${CMAKE_BINARY_DIR}/host/tidewake-media)
 set(MEDIA_SOURCES tools/media_gen/media_gen_main.cpp tools/media_gen/effects.cpp
@@ -85,17 +97,20 @@ add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES} ${RUNNER_MEDIA}
 file(GLOB SHIPPED_COURSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stage/*.dat)
 set(IPA_FONT /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf)
 set(PAGE_FILES index.html page.js stage_store.js dropped_files.js)
+# The editor's page beside the game's: it shares the course store and the dropped-file reader.
+file(GLOB EDITOR_PAGE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/editor/*)
 list(TRANSFORM PAGE_FILES PREPEND ${CMAKE_SOURCE_DIR}/platform/web/page/ OUTPUT_VARIABLE PAGE_SOURCES)
 list(TRANSFORM PAGE_FILES PREPEND ${WEB_DIR}/ OUTPUT_VARIABLE PAGE_OUTPUTS)
 add_custom_command(OUTPUT ${PAGE_OUTPUTS} ${WEB_DIR}/stage/list.txt
     ${WEB_DIR}/ipag-subset.woff2 ${WEB_DIR}/IPA_Font_License.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${PAGE_SOURCES} ${WEB_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${EDITOR_PAGE_SOURCES} ${WEB_DIR}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${WEB_DIR}/stage ${SHIPPED_COURSES}
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${IPA_FONT}
     ${WEB_DIR}/ipag-subset.woff2 ${CMAKE_SOURCE_DIR}/media/japanese_texts.h ${SHIPPED_COURSES}
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-ipafont-gothic/copyright
     ${WEB_DIR}/IPA_Font_License.txt
-  DEPENDS ${PAGE_SOURCES} ${SHIPPED_COURSES}
+  DEPENDS ${PAGE_SOURCES} ${EDITOR_PAGE_SOURCES} ${SHIPPED_COURSES}
     ${CMAKE_SOURCE_DIR}/tools/web/stage_folder.sh ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py
     ${CMAKE_SOURCE_DIR}/media/japanese_texts.h
   COMMENT "Putting the page together" VERBATIM)

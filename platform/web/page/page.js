@@ -533,6 +533,8 @@ const TideWakePage = (() => {
     if (params.has("stop")) args.push("--stop", params.get("stop"));
     if (params.has("keys")) args.push("--keys", "/keys.txt");
     if (params.has("replay")) args.push("--replay", replayName);
+    // The editor's test drive: straight to the stage select on that course.
+    if (params.has("course")) args.push("--course", params.get("course"));
     const effectNames = ["SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"];
     const files = Promise.all([
       fetchFolder(params.get("stagedir") || "stage"),

@@ -1,0 +1,92 @@
+// The editor's 3D preview: the course drawn by the game's own course world, from the stage
+// select's circling camera or from the chase camera at the start grid.
+#include <cstring>
+#include <vector>
+
+#include "base/random.h"
+#include "base/trig_tables.h"
+#include "course/stage.h"
+#include "media/palette.h"
+#include "race/race_camera.h"
+#include "race/race_setup.h"
+#include "race/view_state.h"
+#include "render/camera_state.h"
+#include "render/frame_buffer.h"
+#include "render/projection.h"
+#include "tools/editor/editor_session.h"
+#include "world/course_world.h"
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// The stage select's orbit and outline, so that the preview shows the course as players see it
+// before a race.
+constexpr double kOrbitCentre = 11500.0;
+constexpr double kOrbitRadius = 24000.0;
+constexpr double kOrbitHeight = 6500.0;
+constexpr int32_t kOutlineColour = 255;
+constexpr double kOutlineHeight = 200.0;
+constexpr uint32_t kGridSeed = 1;
+
+std::vector<uint8_t> frame(kWidth* kHeight);
+uint8_t palette[256 * 3];
+bool started = false;
+
+void StartOnce() {
+    if (started) return;
+    started = true;
+    BuildTrigTables();
+    ResetRaceState();
+}
+
+void DrawCourseOutline() {
+    DrawColour = kOutlineColour;
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        const int next = (i + 1) % kStageCheckpoints;
+        DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
+                   CheckpointY[next], kOutlineHeight);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+const uint8_t* tw_editor_render(int view, int angle) {
+    StartOnce();
+    static StageFile course;
+    course = editor::EditedCourse();
+    UseStage(course, "preview.dat");
+    CameraRoll = 0;
+    if (view == 1) {
+        // The boats back on the grid, as the countdown shows them, on the same waves every time:
+        // a still picture that changes only when the course does.
+        SeedRandom(kGridSeed);
+        ResetRaceState();
+        PlaceChaseCamera();
+    } else {
+        OrbitAngle = ((angle % 3600) + 3600) % 3600;
+        PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
+    }
+    std::memset(frame.data(), kWaterBackground, frame.size());
+    FrameBits = frame.data();
+    FramePitch = kWidth;
+    UpdateCourseWorld();
+    if (view != 1) DrawCourseOutline();
+    DrawFrameBorder();
+    FrameBits = nullptr;
+    return frame.data();
+}
+
+const uint8_t* tw_editor_palette() {
+    for (int i = 0; i < 256; ++i) {
+        palette[3 * i] = GamePalette[i].r;
+        palette[3 * i + 1] = GamePalette[i].g;
+        palette[3 * i + 2] = GamePalette[i].b;
+    }
+    return palette;
+}
+
+}  // extern "C"

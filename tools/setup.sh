@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tide Wake needs that are not there yet.
-# usage: tools/setup.sh play|test|web-build|web-test
+# usage: tools/setup.sh play|test|package|web-build|web-test
 set -euo pipefail
 
 play_packages=(
@@ -14,6 +14,8 @@ test_packages=(
     xvfb xauth xdotool imagemagick xfonts-base sox
     clang libclang-rt-14-dev
 )
+# The Debian package: the game's own build, dpkg's tools and the package checker.
+package_packages=("${play_packages[@]}" dpkg-dev lintian)
 # The browser build, and chromium for its test.
 web_build_packages=(
     g++ make cmake emscripten fluidsynth vorbis-tools timgm6mb-soundfont
@@ -24,13 +26,14 @@ web_test_packages=("${web_build_packages[@]}" chromium)
 case "${1:-}" in
     play) wanted=("${play_packages[@]}") ;;
     test) wanted=("${test_packages[@]}") ;;
+    package) wanted=("${package_packages[@]}") ;;
     web-build) wanted=("${web_build_packages[@]}") ;;
     web-test)
         wanted=("${web_test_packages[@]}")
         # npm drives chromium in the test; a node from elsewhere brings its own npm.
         command -v npm >/dev/null || wanted+=(npm)
         ;;
-    *) echo "usage: $0 play|test|web-build|web-test" >&2; exit 2 ;;
+    *) echo "usage: $0 play|test|package|web-build|web-test" >&2; exit 2 ;;
 esac
 
 missing=()

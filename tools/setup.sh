@@ -8,14 +8,15 @@ play_packages=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev zlib1g-dev
     fonts-ipafont-gothic timgm6mb-soundfont
 )
+# The Debian package: the game's own build, dpkg's tools and the package checker.
+package_packages=("${play_packages[@]}" dpkg-dev lintian)
+# The tests build and check the package too.
 test_packages=(
-    "${play_packages[@]}"
+    "${package_packages[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xfonts-base sox
     clang libclang-rt-14-dev
 )
-# The Debian package: the game's own build, dpkg's tools and the package checker.
-package_packages=("${play_packages[@]}" dpkg-dev lintian)
 # The browser build, and chromium for its test.
 web_build_packages=(
     g++ make cmake emscripten fluidsynth vorbis-tools timgm6mb-soundfont

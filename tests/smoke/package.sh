@@ -49,6 +49,12 @@ for f in /usr/games/tidewake /usr/games/tidewake-headless /usr/games/tidewake-st
     [ -f "$f" ] || fail "not installed: $f"
 done
 
+# The game itself loads with the libraries its Depends brought: it answers a bad argument with
+# its usage, before it opens a window.
+/usr/games/tidewake --no-such-option 2>"$work/usage.txt"
+[ $? -eq 2 ] && grep -q "^usage: tidewake" "$work/usage.txt" ||
+    { cat "$work/usage.txt"; fail "the installed game does not start"; }
+
 # A player's shell: nothing of the build's environment, the games folder on PATH.
 home=$work/home
 mkdir -p "$home" "$work/away"

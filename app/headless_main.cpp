@@ -9,6 +9,7 @@
 #include "app/replay_verify.h"
 #include "app/runner_trace.h"
 #include "course/stage.h"
+#include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/png_writer.h"
 #include "platform/headless/runner_options.h"
@@ -79,11 +80,6 @@ void SaveFirstReplay(const std::string& text, const std::string&, void* context)
     }
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tidewake-headless: %s\n", message.c_str());
     std::fprintf(stderr,
@@ -116,7 +112,7 @@ int main(int argc, char** argv) {
     }
     if (run.options.frames == 0) return 0;
 
-    headless::SetExecutableDir(FolderOf(argv[0]));
+    headless::SetExecutableDir(headless::ExecutableFolder(argv[0]));
     headless::Reset(run.options.seed);
     // Like the game: courses from ./stage, else the player's own copies.
     headless::UsePlayerDataFolder();

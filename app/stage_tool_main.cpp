@@ -19,6 +19,7 @@
 #include "base/program_dir.h"
 #include "course/stage.h"
 #include "course/stage_writer.h"
+#include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "tools/stage/stage_check.h"
@@ -49,9 +50,7 @@ int Check(int count, char** files) {
 
 // The courses the game would offer, found as the game finds them.
 int CheckCourseFolder(const char* argv0) {
-    const std::string program = argv0;
-    const size_t slash = program.rfind('/');
-    headless::SetExecutableDir(slash == std::string::npos ? "./" : program.substr(0, slash + 1));
+    headless::SetExecutableDir(headless::ExecutableFolder(argv0));
     headless::UsePlayerDataFolder();
     GetProgramDir();
     ChooseStageFolder();

@@ -9,8 +9,10 @@ char ProgramDir[kProgramDirSize] = "";
 
 namespace {
 
-// The installed game keeps its sounds, tunes and courses in the share folder beside its bin.
-constexpr char kSharedMediaFolder[] = "../share/tidewake/";
+// The installed game keeps its sounds, tunes and courses in a share folder beside its bin:
+// share/tidewake/ for an install into any prefix, share/games/tidewake/ for Debian's package,
+// whose programs live in /usr/games.
+constexpr const char* kSharedMediaFolders[] = {"../share/tidewake/", "../share/games/tidewake/"};
 // A folder holds the game's media when it holds the first sound the game loads.
 constexpr char kMediaMarker[] = "SE01.WAV";
 
@@ -24,9 +26,16 @@ bool HoldsMedia(const std::string& folder) {
 }  // namespace
 
 const char* GetProgramDir() {
-    std::string folder = platform::ExecutableDir();
-    const std::string shared = folder + kSharedMediaFolder;
-    if (!HoldsMedia(folder) && HoldsMedia(shared)) folder = shared;
+    const std::string own = platform::ExecutableDir();
+    std::string folder = own;
+    if (!HoldsMedia(own)) {
+        for (const char* shared : kSharedMediaFolders) {
+            if (HoldsMedia(own + shared)) {
+                folder = own + shared;
+                break;
+            }
+        }
+    }
     // A folder too long for the buffer would lose its tail; an empty name (the current folder)
     // is better than a wrong one.
     const int written = std::snprintf(ProgramDir, sizeof ProgramDir, "%s", folder.c_str());

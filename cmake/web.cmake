@@ -18,7 +18,7 @@ target_include_directories(tidewake_platform_common PUBLIC ${CMAKE_SOURCE_DIR})
 add_executable(tidewake-headless app/headless_main.cpp app/runner_trace.cpp app/replay_verify.cpp
   platform/headless/headless_platform.cpp platform/headless/headless_audio.cpp
   platform/headless/png_writer.cpp platform/headless/runner_options.cpp
-  platform/web/no_text.cpp platform/common/player_folders.cpp
+  platform/headless/executable_folder.cpp platform/web/no_text.cpp platform/common/player_folders.cpp
   platform/web/zlib_stored/stored_deflate.cpp)
 target_include_directories(tidewake-headless PRIVATE ${CMAKE_SOURCE_DIR}/platform/web/zlib_stored)
 include(${CMAKE_SOURCE_DIR}/cmake/shipped_stages.cmake)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tide Wake needs that are not there yet.
-# usage: tools/setup.sh play|test|web-build|web-test
+# usage: tools/setup.sh play|test|package|web-build|web-test
 set -euo pipefail
 
 play_packages=(
@@ -8,8 +8,11 @@ play_packages=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev zlib1g-dev
     fonts-ipafont-gothic timgm6mb-soundfont
 )
+# The Debian package: the game's own build, dpkg's tools and the package checker.
+package_packages=("${play_packages[@]}" dpkg-dev lintian)
+# The tests build and check the package too.
 test_packages=(
-    "${play_packages[@]}"
+    "${package_packages[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xfonts-base sox
     clang libclang-rt-14-dev
@@ -24,13 +27,14 @@ web_test_packages=("${web_build_packages[@]}" chromium)
 case "${1:-}" in
     play) wanted=("${play_packages[@]}") ;;
     test) wanted=("${test_packages[@]}") ;;
+    package) wanted=("${package_packages[@]}") ;;
     web-build) wanted=("${web_build_packages[@]}") ;;
     web-test)
         wanted=("${web_test_packages[@]}")
         # npm drives chromium in the test; a node from elsewhere brings its own npm.
         command -v npm >/dev/null || wanted+=(npm)
         ;;
-    *) echo "usage: $0 play|test|web-build|web-test" >&2; exit 2 ;;
+    *) echo "usage: $0 play|test|package|web-build|web-test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test: first the whole suite as
 # shipped (a broken test shows within seconds of the build), then the whole suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time, then the
-# browser build (tools/web/test.sh).
+# Debian package (built, installed, raced, purged; as root only), then the browser build
+# (tools/web/test.sh).
 # Both test builds are always configured with the tests on, so a build folder last set up by
 # tools/play.sh (tests off) cannot make this pass by running nothing; ctest also fails when it
 # finds no tests.
@@ -59,6 +60,12 @@ if [ "$fuzzers" -eq 0 ]; then
     echo "no fuzz targets were built"
     exit 1
 fi
+echo "== the Debian package"
+# Installing needs root; elsewhere the test says why it skipped (77) and the run goes on.
+package_status=0
+TIDEWAKE_JOBS=$jobs tests/smoke/package.sh || package_status=$?
+[ "$package_status" -eq 0 ] || [ "$package_status" -eq 77 ] || exit 1
+
 echo "== the browser build"
 tools/web/test.sh
 

@@ -1,7 +1,12 @@
 # Installing: the three programs into bin/, and beside them in share/tidewake/ what they read:
 # the sounds and tunes, the shipped courses (the player's own copies are made from these), plus
-# a desktop entry and an icon drawn at build time. The game finds share/tidewake/ from its own
-# folder, so the installed tree can be moved as a whole.
+# a desktop entry, an icon drawn at build time and the manual pages. The game finds
+# share/tidewake/ from its own folder, so the installed tree can be moved as a whole.
+# The Debian package (tools/package.sh) puts the programs into games/ and their data into
+# share/games/tidewake/ instead, the other pair of folders the game looks in.
+set(TIDEWAKE_INSTALL_BINDIR bin CACHE STRING "Where the programs go, under the prefix")
+set(TIDEWAKE_INSTALL_DATADIR share/tidewake CACHE STRING
+  "Where the sounds, tunes and shipped courses go: share/tidewake beside bin, share/games/tidewake beside games")
 
 # The icon, drawn by our own line drawing.
 add_executable(tidewake-icon ${CMAKE_SOURCE_DIR}/tools/icon/icon_main.cpp)
@@ -17,10 +22,15 @@ include(${CMAKE_SOURCE_DIR}/cmake/shipped_stages.cmake)
 
 # The stage tool's target is made in a later file of this folder.
 function(tidewake_install_programs)
-  install(TARGETS tidewake tidewake-headless tidewake-stage RUNTIME DESTINATION bin)
-  install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION share/tidewake)
+  install(TARGETS tidewake tidewake-headless tidewake-stage
+    RUNTIME DESTINATION ${TIDEWAKE_INSTALL_BINDIR})
+  install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR})
 endfunction()
 cmake_language(DEFER CALL tidewake_install_programs)
-install(FILES ${TIDEWAKE_SHIPPED_STAGES} DESTINATION share/tidewake/stage)
+install(FILES ${TIDEWAKE_SHIPPED_STAGES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR}/stage)
 install(FILES ${CMAKE_BINARY_DIR}/tidewake.png DESTINATION share/icons/hicolor/64x64/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/install/tidewake.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/install/man/tidewake.6
+  ${CMAKE_SOURCE_DIR}/tools/install/man/tidewake-headless.6
+  ${CMAKE_SOURCE_DIR}/tools/install/man/tidewake-stage.6
+  DESTINATION share/man/man6)

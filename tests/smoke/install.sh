@@ -14,7 +14,9 @@ cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; fail "cmake --install failed"; }
 for f in bin/tidewake bin/tidewake-headless bin/tidewake-stage share/tidewake/SE01.WAV \
          share/tidewake/game.mid share/tidewake/stage/01.dat \
-         share/applications/tidewake.desktop share/icons/hicolor/64x64/apps/tidewake.png; do
+         share/applications/tidewake.desktop share/icons/hicolor/64x64/apps/tidewake.png \
+         share/man/man6/tidewake.6 share/man/man6/tidewake-headless.6 \
+         share/man/man6/tidewake-stage.6; do
     [ -f "$work/prefix/$f" ] || fail "not installed: $f"
 done
 
@@ -47,8 +49,8 @@ live=$(awk -F, '$2 == 3' t.csv | wc -l)
 [ "$(race_rows t.csv "$live")" = "$(race_rows r.csv "$live")" ] ||
     fail "the replay does not drive the race that was saved"
 
-# The stage tool checks the same courses the game would play.
-XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-stage" check >"$work/check.txt" 2>&1 ||
+# The stage tool checks the same courses the game would play, also when found through PATH.
+XDG_DATA_HOME="$work/data" PATH="$work/prefix/bin:$PATH" tidewake-stage check >"$work/check.txt" 2>&1 ||
     { cat "$work/check.txt"; fail "the player's courses do not check"; }
 grep -q "01.dat" "$work/check.txt" || { cat "$work/check.txt"; fail "the stage tool did not find the player's courses"; }
 echo "ok"

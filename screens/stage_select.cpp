@@ -55,15 +55,6 @@ void StepStage() {
     }
 }
 
-void DrawCourseOutline() {
-    DrawColour = kOutlineColour;
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        const int next = (i + 1) % kStageCheckpoints;
-        DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
-                   CheckpointY[next], kOutlineHeight);
-    }
-}
-
 // Left edge that centres a text about x = 300 by its byte length.
 int32_t CentredName(int32_t length) {
     return 300 - 8 * length;
@@ -116,15 +107,28 @@ void DrawTexts() {
 
 }  // namespace
 
+void PlaceStageSelectCamera() {
+    // High above the water, looking at its middle from across it.
+    CameraRoll = 0;
+    PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
+}
+
+void DrawCourseOutline() {
+    DrawColour = kOutlineColour;
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        const int next = (i + 1) % kStageCheckpoints;
+        DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
+                   CheckpointY[next], kOutlineHeight);
+    }
+}
+
 void StageSelectScene() {
     PollKey(platform::Key::Left, SelectLeftKey);
     PollKey(platform::Key::Right, SelectRightKey);
     PollKey(platform::Key::Down, SelectDownKey);
 
     StepStage();
-    // High above the water, looking at its middle from across it.
-    CameraRoll = 0;
-    PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
+    PlaceStageSelectCamera();
 
     FillFrame(kWaterBackground);
     LockFrame();

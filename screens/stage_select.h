@@ -6,3 +6,10 @@
 
 // One frame of the stage select.
 void StageSelectScene();
+
+// The stage select's camera, circling high above the middle of the water at OrbitAngle.
+void PlaceStageSelectCamera();
+
+// The course's outline, the checkpoints joined in order above the water, which the stage select
+// draws over the course world.
+void DrawCourseOutline();

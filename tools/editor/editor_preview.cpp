@@ -13,6 +13,7 @@
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
+#include "screens/stage_select.h"
 #include "tools/editor/editor_session.h"
 #include "world/course_world.h"
 
@@ -21,13 +22,6 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-// The stage select's orbit and outline, so that the preview shows the course as players see it
-// before a race.
-constexpr double kOrbitCentre = 11500.0;
-constexpr double kOrbitRadius = 24000.0;
-constexpr double kOrbitHeight = 6500.0;
-constexpr int32_t kOutlineColour = 255;
-constexpr double kOutlineHeight = 200.0;
 constexpr uint32_t kGridSeed = 1;
 
 std::vector<uint8_t> frame(kWidth* kHeight);
@@ -39,15 +33,6 @@ void StartOnce() {
     started = true;
     BuildTrigTables();
     ResetRaceState();
-}
-
-void DrawCourseOutline() {
-    DrawColour = kOutlineColour;
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        const int next = (i + 1) % kStageCheckpoints;
-        DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
-                   CheckpointY[next], kOutlineHeight);
-    }
 }
 
 }  // namespace
@@ -68,7 +53,7 @@ const uint8_t* tw_editor_render(int view, int angle) {
         PlaceChaseCamera();
     } else {
         OrbitAngle = ((angle % 3600) + 3600) % 3600;
-        PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
+        PlaceStageSelectCamera();
     }
     std::memset(frame.data(), kWaterBackground, frame.size());
     FrameBits = frame.data();

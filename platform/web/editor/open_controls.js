@@ -56,16 +56,7 @@ function TideWakeOpenControls(openFrom, refuse) {
     else openFrom(file.name, async () => file.bytes);
   }
 
-  const dropzone = $("#dropzone");
-  addEventListener("dragover", (event) => {
-    event.preventDefault();
-    dropzone.hidden = false;
-  });
-  addEventListener("dragleave", () => (dropzone.hidden = true));
-  addEventListener("drop", (event) => {
-    event.preventDefault();
-    dropzone.hidden = true;
-    const dropped = TideWakeDroppedFiles.listDrop(event.dataTransfer);
+  TideWakeDroppedFiles.listenForDrops($("#dropzone"), (dropped) => {
     if (dropped.length > 0) openDropped(dropped[0]);
   });
 

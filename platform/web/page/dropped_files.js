@@ -44,5 +44,20 @@ const TideWakeDroppedFiles = (() => {
     }
   }
 
-  return { listDrop, readDropped };
+  // Shows `dropzone` while files are dragged over the page and hands each drop's list to
+  // `take`, as listDrop gives it.
+  function listenForDrops(dropzone, take) {
+    addEventListener("dragover", (event) => {
+      event.preventDefault();
+      dropzone.hidden = false;
+    });
+    addEventListener("dragleave", () => (dropzone.hidden = true));
+    addEventListener("drop", (event) => {
+      event.preventDefault();
+      dropzone.hidden = true;
+      take(listDrop(event.dataTransfer));
+    });
+  }
+
+  return { listDrop, readDropped, listenForDrops };
 })();

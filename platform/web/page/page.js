@@ -464,20 +464,12 @@ const TideWakePage = (() => {
     if (waiting) waitingNote = message.textContent;
   }
 
-  const dropzone = document.getElementById("dropzone");
-  addEventListener("dragover", (event) => {
-    event.preventDefault();
-    dropzone.hidden = false;
-  });
-  addEventListener("dragleave", () => (dropzone.hidden = true));
-  addEventListener("drop", (event) => {
-    event.preventDefault();
-    dropzone.hidden = true;
+  TideWakeDroppedFiles.listenForDrops(document.getElementById("dropzone"), (dropped) => {
     if (!module || status.frame < 0) {
       showMessage("Tide Wake", "The game is still loading: drop the files again once it shows.");
       return;
     }
-    takeDrop(TideWakeDroppedFiles.listDrop(event.dataTransfer));
+    takeDrop(dropped);
   });
 
   // ---- Start ---------------------------------------------------------------------------------------

@@ -32,9 +32,11 @@ extern int32_t StageNameLen;  // byte lengths, which the texts are centred by
 extern int32_t StageInfo1Len;
 extern int32_t StageInfo2Len;
 extern int32_t OpponentPace;  // tenths: 10 leaves the opponents' speeds as they are
-// Element 6 closes the circuit: the course world copies element 0 there every frame.
-extern int32_t CheckpointX[8];
-extern int32_t CheckpointY[8];
+// The checkpoints, then a copy of the first that closes the circuit (the course world writes it
+// every frame), then one spare slot, as the game has always had.
+constexpr int kCheckpointSlots = kStageCheckpoints + 2;
+extern int32_t CheckpointX[kCheckpointSlots];
+extern int32_t CheckpointY[kCheckpointSlots];
 extern double CameraStandX[kStageCheckpoints];
 extern double CameraStandY[kStageCheckpoints];
 extern double CameraStandZ[kStageCheckpoints];

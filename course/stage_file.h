@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kStageNameSize = 108;  // name bytes plus the terminating zero
-constexpr int kStageTextSize = 256;  // description text bytes plus the terminating zero
-constexpr int kStageCheckpoints = 6;
+constexpr int kStageNameSize = 108;   // name bytes plus the terminating zero
+constexpr int kStageTextSize = 256;   // description text bytes plus the terminating zero
+constexpr int kStageCheckpoints = 6;  // buoys a lap passes, in order
 constexpr int kStageRecords = 3;
 
 enum class StageFormat { Version1, Version15, Unknown };

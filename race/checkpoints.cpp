@@ -15,8 +15,7 @@
 
 namespace {
 
-constexpr int32_t kCheckpointsPerLap = 6;
-constexpr int32_t kLastCheckpoint = kCheckpointsPerLap - 1;
+constexpr int32_t kLastCheckpoint = kStageCheckpoints - 1;
 constexpr int32_t kLastLap = kLapCount - 1;
 constexpr double kNarrowReach = 700.0;
 constexpr double kWideReach = 1500.0;
@@ -56,7 +55,7 @@ void TestPlayerCheckpoint() {
     CheckpointBanner = kBannerFrames;
     if (Scene == kSceneRace) NextCheckpoint += 1;
     PlayEffect(GateSound);
-    if (NextCheckpoint == kCheckpointsPerLap) {
+    if (NextCheckpoint == kStageCheckpoints) {
         NextCheckpoint = 0;
         Lap += 1;
         if (Lap == kLapCount) FinishRace();
@@ -75,7 +74,7 @@ void TestOpponentCheckpoint(int32_t i) {
     if (Scene != kSceneRace) return;
 
     OpponentNextCheckpoint[i] += 1;
-    if (OpponentNextCheckpoint[i] == kCheckpointsPerLap) {
+    if (OpponentNextCheckpoint[i] == kStageCheckpoints) {
         OpponentNextCheckpoint[i] = 0;
         OpponentLap[i] += 1;
         if (OpponentLap[i] == kLapCount) FinishedOpponents += 1;

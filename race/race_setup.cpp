@@ -85,7 +85,7 @@ void ResetCourseAnimation() {
         WaveHeight[k] = 100.0f;
         WaveSpeed[k] = static_cast<float>(Random() / 1300 - 25);
     }
-    for (int i = 0; i < kCheckpointCount; ++i) {
+    for (int i = 0; i < kStageCheckpoints; ++i) {
         CheckpointBob[i] = 100;
         CheckpointBobSpeed[i] = 0;
     }

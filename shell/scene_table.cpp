@@ -1,5 +1,7 @@
 #include "shell/scene_table.h"
 
+#include <iterator>
+
 #include "base/app_state.h"
 #include "race/race_setup.h"
 #include "screens/countdown.h"
@@ -12,7 +14,7 @@
 
 namespace {
 
-constexpr SceneHandler kHandlers[10] = {
+constexpr SceneHandler kHandlers[] = {
     ResetGame,         // 0 table building and reset
     TitleScreen,       // 1 title
     RaceSetup,         // 2 race set-up
@@ -28,7 +30,7 @@ constexpr SceneHandler kHandlers[10] = {
 }  // namespace
 
 SceneHandler FindSceneHandler(int32_t scene) {
-    if (scene < 0 || scene > 9) return nullptr;
+    if (scene < 0 || scene >= static_cast<int32_t>(std::size(kHandlers))) return nullptr;
     return kHandlers[scene];
 }
 

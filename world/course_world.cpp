@@ -61,7 +61,7 @@ int32_t BobBuoy(int i) {
 // The buoy to make for is red, the one after it green (never checkpoint 5), the rest yellow.
 int32_t BuoyColour(int i) {
     if (i == NextCheckpoint) return kNextBuoyColour;
-    if ((i == NextCheckpoint + 1 && i < kCheckpointCount - 1) || (i == 0 && NextCheckpoint == 5)) {
+    if ((i == NextCheckpoint + 1 && i < kStageCheckpoints - 1) || (i == 0 && NextCheckpoint == 5)) {
         return kBuoyAfterColour;
     }
     return kBuoyColour;
@@ -81,9 +81,9 @@ void DrawFlagAndCourseLine(double x, double y, double b, double c, double s) {
 // The player's checkpoint test runs right after the buoy it concerns, so a pass colours and
 // tests the later buoys against the new checkpoint: two overlapping zones pass in one frame.
 void BobDrawAndTestBuoys() {
-    CheckpointX[kCheckpointCount] = CheckpointX[0];
-    CheckpointY[kCheckpointCount] = CheckpointY[0];
-    for (int i = 0; i < kCheckpointCount; ++i) {
+    CheckpointX[kStageCheckpoints] = CheckpointX[0];
+    CheckpointY[kStageCheckpoints] = CheckpointY[0];
+    for (int i = 0; i < kStageCheckpoints; ++i) {
         const double x = CheckpointX[i];
         const double y = CheckpointY[i];
         const double b = BobBuoy(i);
@@ -175,7 +175,7 @@ void DrawMapLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 void DrawCourseMap() {
     DrawColour = kMapLineColour;
-    for (int i = 0; i < kCheckpointCount - 1; ++i) {
+    for (int i = 0; i < kStageCheckpoints - 1; ++i) {
         DrawMapLine(CheckpointX[i], CheckpointY[i], CheckpointX[i + 1], CheckpointY[i + 1]);
     }
     DrawMapLine(CheckpointX[0], CheckpointY[0], CheckpointX[5], CheckpointY[5]);

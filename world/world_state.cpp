@@ -2,8 +2,8 @@
 
 float WaveHeight[kWaterGridPoints] = {};
 float WaveSpeed[kWaterGridPoints] = {};
-int32_t CheckpointBob[kCheckpointCount] = {};
-int32_t CheckpointBobSpeed[kCheckpointCount] = {};
+int32_t CheckpointBob[kStageCheckpoints] = {};
+int32_t CheckpointBobSpeed[kStageCheckpoints] = {};
 double WakeX[kWakeMarks] = {};
 double WakeY[kWakeMarks] = {};
 int32_t WakeNext = 0;

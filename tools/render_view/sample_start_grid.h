@@ -15,8 +15,8 @@
 
 namespace sample_grid {
 
-inline constexpr double kCheckpointX[kCheckpointCount] = {9000, 20500, 21500, 15000, 5000, 2500};
-inline constexpr double kCheckpointY[kCheckpointCount] = {2000, 4000, 14000, 21000, 20000, 10000};
+inline constexpr double kCheckpointX[kStageCheckpoints] = {9000, 20500, 21500, 15000, 5000, 2500};
+inline constexpr double kCheckpointY[kStageCheckpoints] = {2000, 4000, 14000, 21000, 20000, 10000};
 
 // Sets the race up as at its start (boats on the grid, flat water), with the player's hull
 // level, and puts the chase camera 1800 behind and 400 above the player, looking 10 degrees
@@ -39,7 +39,7 @@ inline void Draw() {
     DrawScenery();
     DrawColour = 252;
     DrawWaterGrid();
-    for (int i = 0; i < kCheckpointCount; ++i) {
+    for (int i = 0; i < kStageCheckpoints; ++i) {
         const int32_t colour = i == 0 ? 249 : i == 1 ? 250 : 251;
         DrawBuoy(kCheckpointX[i], kCheckpointY[i], 100.0, 700.0, colour);
     }

@@ -74,9 +74,9 @@ void PlaceReplayView(int32_t view) {
             CameraRoll = 0;
             break;
         case kViewRivalsEye:
-            CameraX = OpponentX[6];
-            CameraY = OpponentY[6];
-            CameraZ = static_cast<float>(double(OpponentZ[6]) + 100.0);
+            CameraX = OpponentX[kRivalSlot];
+            CameraY = OpponentY[kRivalSlot];
+            CameraZ = static_cast<float>(double(OpponentZ[kRivalSlot]) + 100.0);
             AimAtPlayer();
             break;
     }
@@ -91,6 +91,14 @@ void PlaceTrackside() {
     AimAtPlayer();
 }
 
+// The director's shots after their trackside opening; the first is trackside throughout.
+constexpr int32_t kShotViews[kDirectorShots] = {kViewDirector, kViewFromAhead, kViewLowCockpit,
+                                                kViewRivalsEye, kViewBelowBehind};
+
+bool OnTrackside() {
+    return DirectorFrames < kTracksideFrames || DirectorView == 0;
+}
+
 void Direct() {
     DirectorFrames += 1;
     if (DirectorFrames > kShotFrames) {
@@ -98,13 +106,18 @@ void Direct() {
         DirectorView += 1;
         if (DirectorView >= kDirectorShots) DirectorView = 0;
     }
-    if (DirectorFrames < kTracksideFrames || DirectorView == 0) {
+    if (OnTrackside()) {
         PlaceTrackside();
         return;
     }
-    static constexpr int32_t kShotViews[kDirectorShots] = {
-        kViewDirector, kViewFromAhead, kViewLowCockpit, kViewRivalsEye, kViewBelowBehind};
     PlaceReplayView(kShotViews[DirectorView]);
+}
+
+// The replay view the camera shows now: the chosen one, or the director's current shot (the
+// trackside camera, which rides no boat, counts as the director's own view).
+int32_t ReplayViewInUse() {
+    if (CameraMode != kViewDirector || OnTrackside()) return CameraMode;
+    return kShotViews[DirectorView];
 }
 
 }  // namespace
@@ -118,6 +131,14 @@ void HandleViewKey() {
     } else if (CameraKeyDelay > 0) {
         CameraKeyDelay -= 1;
     }
+}
+
+CameraBoat BoatCarryingCamera() {
+    if (ReplayMode != 1) return CameraMode == kViewCockpit ? CameraBoat::Player : CameraBoat::None;
+    const int32_t view = ReplayViewInUse();
+    if (view == kViewLowCockpit) return CameraBoat::Player;
+    if (view == kViewRivalsEye) return CameraBoat::Rival;
+    return CameraBoat::None;
 }
 
 void PlaceRaceCamera() {

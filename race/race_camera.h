@@ -4,6 +4,12 @@
 // The down key, held, steps to the next view: on its second frame, then every 11 frames.
 void HandleViewKey();
 
+// The boat the camera rides in for the view in use, which the course world leaves undrawn: the
+// player's in the live cockpit and the replay's low cockpit, the rival's in the rival's-eye view
+// (chosen, or one of the director's shots once its trackside opening is over).
+enum class CameraBoat { None, Player, Rival };
+CameraBoat BoatCarryingCamera();
+
 // Places the camera for the current view. In the replay's director view this also moves the
 // director on by one frame.
 void PlaceRaceCamera();

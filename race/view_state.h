@@ -20,3 +20,5 @@ constexpr int32_t kViewFromAbove = 3;
 constexpr int32_t kViewBelowBehind = 4;
 constexpr int32_t kViewWholeCourse = 5;
 constexpr int32_t kViewRivalsEye = 6;
+// The opponent whose boat the rival's-eye view rides in.
+constexpr int32_t kRivalSlot = 6;

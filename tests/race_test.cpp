@@ -500,4 +500,32 @@ TEST_F(RaceCamera, TheDirectorCutsEvery601FramesAfterATracksideOpening) {
     EXPECT_EQ(DirectorView, 1);
 }
 
+// The course world leaves out the boat the camera rides in: the player's in either cockpit, the
+// rival's in its own view, and in the director's shots of those two once their trackside
+// opening is over.
+TEST_F(RaceCamera, TheBoatCarryingTheCameraIsTheOneItRidesIn) {
+    EXPECT_EQ(BoatCarryingCamera(), CameraBoat::None);
+    CameraMode = kViewCockpit;
+    EXPECT_EQ(BoatCarryingCamera(), CameraBoat::Player);
+
+    ReplayMode = 1;
+    const std::pair<int32_t, CameraBoat> chosen[] = {
+        {kViewLowCockpit, CameraBoat::Player}, {kViewFromAhead, CameraBoat::None},
+        {kViewFromAbove, CameraBoat::None},    {kViewBelowBehind, CameraBoat::None},
+        {kViewWholeCourse, CameraBoat::None},  {kViewRivalsEye, CameraBoat::Rival}};
+    for (auto [view, boat] : chosen) {
+        CameraMode = view;
+        EXPECT_EQ(BoatCarryingCamera(), boat) << view;
+    }
+    CameraMode = kViewDirector;
+    std::string carriers;
+    for (int frame = 1; frame <= 3700; ++frame) {
+        PlaceRaceCamera();
+        const CameraBoat boat = BoatCarryingCamera();
+        const char c = boat == CameraBoat::Player ? 'P' : boat == CameraBoat::Rival ? 'R' : '-';
+        if (carriers.empty() || carriers.back() != c) carriers += c;
+    }
+    EXPECT_EQ(carriers, "-P-R-");
+}
+
 }  // namespace

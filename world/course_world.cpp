@@ -5,7 +5,7 @@
 #include "base/random.h"
 #include "course/stage.h"
 #include "race/checkpoints.h"
-#include "race/view_state.h"
+#include "race/race_camera.h"
 #include "race/race_state.h"
 #include "race/view_state.h"
 #include "render/boat_model.h"
@@ -135,18 +135,10 @@ void DrawPyramid(double x, double y, int32_t colour) {
 }
 
 // The boat that carries the camera is left out.
-bool CameraOnRival() {
-    return CameraMode == kViewRivalsEye ||
-           (CameraMode == kViewDirector && DirectorView == 3 && DirectorFrames >= 300);
-}
-bool CameraInCockpit() {
-    return CameraMode == kViewCockpit ||
-           (CameraMode == kViewDirector && DirectorView == 2 && DirectorFrames >= 300);
-}
-
 void DrawBoats() {
+    const CameraBoat carrier = BoatCarryingCamera();
     for (int32_t j = 0; j < kOpponentCount; ++j) {
-        if (j == 6 && CameraOnRival()) continue;
+        if (j == kRivalSlot && carrier == CameraBoat::Rival) continue;
         BoatModelX = OpponentX[j];
         BoatModelY = OpponentY[j];
         BoatModelZ = OpponentZ[j];
@@ -154,7 +146,7 @@ void DrawBoats() {
         BoatModelHeading = OpponentHeading[j];
         DrawOpponentBoat(j);
     }
-    if (!CameraInCockpit()) DrawPlayerBoat();
+    if (carrier != CameraBoat::Player) DrawPlayerBoat();
 }
 
 // Posts along the x edges stand 400 high, those along the y edges 300.

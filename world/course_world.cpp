@@ -139,12 +139,7 @@ void DrawBoats() {
     const CameraBoat carrier = BoatCarryingCamera();
     for (int32_t j = 0; j < kOpponentCount; ++j) {
         if (j == kRivalSlot && carrier == CameraBoat::Rival) continue;
-        BoatModelX = OpponentX[j];
-        BoatModelY = OpponentY[j];
-        BoatModelZ = OpponentZ[j];
-        BoatModelRock = OpponentBob[j];
-        BoatModelHeading = OpponentHeading[j];
-        DrawOpponentBoat(j);
+        DrawOpponentAsItStands(j);
     }
     if (carrier != CameraBoat::Player) DrawPlayerBoat();
 }
@@ -179,6 +174,15 @@ void DrawCourseMap() {
 }
 
 }  // namespace
+
+void DrawOpponentAsItStands(int32_t slot) {
+    BoatModelX = OpponentX[slot];
+    BoatModelY = OpponentY[slot];
+    BoatModelZ = OpponentZ[slot];
+    BoatModelRock = OpponentBob[slot];
+    BoatModelHeading = OpponentHeading[slot];
+    DrawOpponentBoat(slot);
+}
 
 void UpdateCourseWorld() {
     MoveWater();

@@ -11,6 +11,7 @@
 #include "render/frame_buffer.h"
 #include "render/scenery.h"
 #include "render/water_grid.h"
+#include "world/course_world.h"
 #include "world/world_state.h"
 
 namespace sample_grid {
@@ -43,14 +44,7 @@ inline void Draw() {
         const int32_t colour = i == 0 ? 249 : i == 1 ? 250 : 251;
         DrawBuoy(kCheckpointX[i], kCheckpointY[i], 100.0, 700.0, colour);
     }
-    for (int i = 0; i < kOpponentCount; ++i) {
-        BoatModelX = OpponentX[i];
-        BoatModelY = OpponentY[i];
-        BoatModelZ = OpponentZ[i];
-        BoatModelRock = OpponentBob[i];
-        BoatModelHeading = OpponentHeading[i];
-        DrawOpponentBoat(i);
-    }
+    for (int i = 0; i < kOpponentCount; ++i) DrawOpponentAsItStands(i);
     DrawPlayerBoat();
 }
 

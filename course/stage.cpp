@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/whole_file.h"
 #include "course/record_lines.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
@@ -98,9 +99,6 @@ bool FailUnreadable(const char* path, int line, const char* what) {
     return false;
 }
 
-// The file's bytes, up to one more than the loader accepts so that a larger file is noticed.
-char fileBytes[kStageFileLimit + 1];
-
 // The stage files as they were counted at start-up, which the selection screen numbers by.
 std::vector<std::string> countedNames;
 
@@ -134,26 +132,25 @@ void SayWhenCountedStageIsGone(int32_t number, const std::vector<std::string>& n
 
 bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error) {
     error = StageFileError{};
-    auto fail = [&](const char* what) {
-        std::snprintf(error.message, sizeof error.message, "%s", what);
-        return false;
-    };
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return fail((std::string("the file cannot be opened: ") + std::strerror(errno)).c_str());
+    static std::string bytes;
+    int errorNumber = 0;
+    const char* why = nullptr;
+    switch (ReadWholeFile(path, kStageFileLimit, bytes, errorNumber)) {
+        case WholeFile::Read:
+            return ParseStageFile(bytes.data(), bytes.size(), stage, error);
+        case WholeFile::CannotOpen:
+            why = "the file cannot be opened: ";
+            break;
+        case WholeFile::CannotRead:
+            why = "the file cannot be read: ";
+            break;
+        case WholeFile::TooLarge:
+            std::snprintf(error.message, sizeof error.message,
+                          "the file is larger than a stage file can be");
+            return false;
     }
-    errno = 0;
-    const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
-    const int readErrno = errno;
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
-        return fail((std::string("the file cannot be read: ") + std::strerror(readErrno)).c_str());
-    }
-    if (size > static_cast<size_t>(kStageFileLimit)) {
-        return fail("the file is larger than a stage file can be");
-    }
-    return ParseStageFile(fileBytes, size, stage, error);
+    std::snprintf(error.message, sizeof error.message, "%s%s", why, std::strerror(errorNumber));
+    return false;
 }
 
 void CountStages() {
@@ -238,20 +235,19 @@ void SaveStageRecords() {
         return;
     }
     std::string old;
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "tidewake: records not saved to %s: %s\n", path, std::strerror(errno));
+    int errorNumber = 0;
+    const WholeFile read = ReadWholeFile(path, kStageFileLimit, old, errorNumber);
+    if (read == WholeFile::TooLarge) {
+        std::fprintf(stderr,
+                     "tidewake: records not saved to %s: the file is larger than a stage "
+                     "file can be\n",
+                     path);
         return;
     }
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) old.append(chunk, got);
-    const int readErrno = errno;
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
-        std::fprintf(stderr, "tidewake: records not saved to %s: the file cannot be read: %s\n",
-                     path, std::strerror(readErrno));
+    if (read != WholeFile::Read) {
+        std::fprintf(stderr, "tidewake: records not saved to %s: %s%s\n", path,
+                     read == WholeFile::CannotRead ? "the file cannot be read: " : "",
+                     std::strerror(errorNumber));
         return;
     }
 

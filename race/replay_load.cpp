@@ -7,6 +7,7 @@
 
 #include "base/app_state.h"
 #include "base/trig_tables.h"
+#include "base/whole_file.h"
 #include "course/stage.h"
 #include "media/display.h"
 #include "race/replay_course.h"
@@ -24,18 +25,19 @@ bool Refuse(const char* path, int line, const std::string& what) {
     return false;
 }
 
-// The file's bytes, up to one more than a replay may have so that a larger file is noticed.
 bool ReadReplayBytes(const char* path, std::string& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return Refuse(path, 0, std::strerror(errno));
-    bytes.resize(kReplayFileLimit + 1);
-    const size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) return Refuse(path, 0, "the file cannot be read");
-    if (size > kReplayFileLimit) return Refuse(path, 0, "the file is larger than a replay can be");
-    bytes.resize(size);
-    return true;
+    int errorNumber = 0;
+    switch (ReadWholeFile(path, kReplayFileLimit, bytes, errorNumber)) {
+        case WholeFile::Read:
+            return true;
+        case WholeFile::CannotOpen:
+            return Refuse(path, 0, std::strerror(errorNumber));
+        case WholeFile::CannotRead:
+            return Refuse(path, 0, "the file cannot be read");
+        case WholeFile::TooLarge:
+            break;
+    }
+    return Refuse(path, 0, "the file is larger than a replay can be");
 }
 
 std::string Hex(uint64_t value) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/whole_file.h"
 #include "course/stage.h"
 #include "course/stage_file.h"
 
@@ -149,24 +150,19 @@ bool CheckStageFile(const std::string& path, std::vector<Problem>& problems) {
         name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".dat") == 0;
     if (!datName) Add(problems, path, 0, false, "the game only loads files named *.dat");
 
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        Add(problems, path, 0, true, Format("cannot open: %s", std::strerror(errno)));
-        return false;
-    }
     std::string text;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        text.append(chunk, got);
-        if (text.size() > static_cast<size_t>(kStageFileLimit)) break;
-    }
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
-        Add(problems, path, 0, true, "cannot read the file");
-    } else {
-        CheckStageText(path, text.data(), text.size(), problems);
+    int errorNumber = 0;
+    switch (ReadWholeFile(path.c_str(), kStageFileLimit, text, errorNumber)) {
+        case WholeFile::CannotOpen:
+            Add(problems, path, 0, true, Format("cannot open: %s", std::strerror(errorNumber)));
+            return false;
+        case WholeFile::CannotRead:
+            Add(problems, path, 0, true, "cannot read the file");
+            break;
+        case WholeFile::Read:
+        case WholeFile::TooLarge:
+            CheckStageText(path, text.data(), text.size(), problems);
+            break;
     }
     for (size_t i = before; i < problems.size(); ++i) {
         if (problems[i].error) return false;

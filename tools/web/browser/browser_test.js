@@ -13,7 +13,7 @@
 const fs = require("fs");
 const path = require("path");
 const zlib = require("zlib");
-const puppeteer = require("puppeteer-core");
+const { launchChromium } = require("./chromium");
 
 const [baseUrl, nativeDir, stopFrame, replayStop] = process.argv.slice(2);
 let failures = 0;
@@ -362,11 +362,7 @@ async function wholeGame(browser, problems) {
 }
 
 async function main() {
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-    headless: "new",
-    args: ["--no-sandbox", "--disable-gpu", "--user-data-dir=" + fs.mkdtempSync("/tmp/tw-chromium-")],
-  });
+  const browser = await launchChromium();
   const problems = [];
   try {
     await scriptedRaceFrame(browser, problems);

@@ -12,7 +12,7 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const { execFileSync } = require("child_process");
-const puppeteer = require("puppeteer-core");
+const { launchChromium } = require("./chromium");
 
 const [baseUrl, stageTool, screenshot] = process.argv.slice(2);
 let failures = 0;
@@ -263,11 +263,7 @@ async function droppedCourses(browser, consoleProblems, driven) {
 }
 
 async function main() {
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-    headless: "new",
-    args: ["--no-sandbox", "--disable-gpu", "--user-data-dir=" + fs.mkdtempSync("/tmp/tw-chromium-")],
-  });
+  const browser = await launchChromium();
   const consoleProblems = [];
   try {
     await editShippedCourse(browser, consoleProblems);

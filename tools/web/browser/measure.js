@@ -3,7 +3,7 @@
 // usage: node measure.js BASE_URL   (the site as tools/web/browser_test.sh lays it out)
 "use strict";
 const fs = require("fs");
-const puppeteer = require("puppeteer-core");
+const { launchChromium } = require("./chromium");
 
 // User and system time (clock ticks) of a process and all its descendants.
 function cpuTicks(pid) {
@@ -28,10 +28,7 @@ function cpuTicks(pid) {
 }
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium", headless: "new",
-    args: ["--no-sandbox", "--disable-gpu", "--user-data-dir=" + fs.mkdtempSync("/tmp/tw-chromium-")],
-  });
+  const browser = await launchChromium();
   const page = await browser.newPage();
   await page.goto(`${process.argv[2]}/?keys=test/keys.txt&stagedir=test/stage&seed=1`);
   await page.waitForFunction("window.tidewake && window.tidewake.frame >= 450", { timeout: 60000, polling: 100 });

@@ -4,18 +4,13 @@
 // by mouse and it is test-driven.
 // usage: node measure_editor.js BASE_URL [LOADS]
 "use strict";
-const fs = require("fs");
-const puppeteer = require("puppeteer-core");
+const { launchChromium } = require("./chromium");
 
 const [baseUrl, loads = "7"] = process.argv.slice(2);
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-    headless: "new",
-    args: ["--no-sandbox", "--disable-gpu", "--user-data-dir=" + fs.mkdtempSync("/tmp/tw-chromium-")],
-  });
+  const browser = await launchChromium();
   const firsts = [];
   for (let i = 0; i < Number(loads); ++i) {
     const page = await browser.newPage();

@@ -97,16 +97,22 @@ TEST_F(Opponents, ThePlayerOnTopOfABoatIsMovedClearWithOneCrash) {
 }
 
 // Contact needs all three axes close: within 240 across and 200 in height.
+// Within 240 on both level axes and 200 in height is a contact; one unit more on any axis is not.
 TEST_F(Opponents, ContactNeedsAllThreeAxesClose) {
-    for (const auto& [dx, dy, dz] : {std::tuple{239.0f, -239.0f, 199.0f},
-                                     {240.0f, 0.0f, 0.0f},
-                                     {0.0f, 240.0f, 0.0f},
-                                     {0.0f, 0.0f, 200.0f}}) {
+    const std::pair<std::tuple<float, float, float>, int> cases[] = {
+        {{239.0f, -239.0f, 199.0f}, 1},
+        {{240.0f, 0.0f, 0.0f}, 0},
+        {{0.0f, 240.0f, 0.0f}, 0},
+        {{0.0f, 0.0f, 200.0f}, 0},
+    };
+    for (const auto& [offset, crashes] : cases) {
+        const auto [dx, dy, dz] = offset;
+        const int before = Played(CrashSound);
         SpreadOut();
         PlayerX = OpponentX[2] + dx, PlayerY = OpponentY[2] + dy, PlayerZ = OpponentZ[2] + dz;
         CollidePlayerWithOpponents();
+        EXPECT_EQ(Played(CrashSound) - before, crashes) << dx << "," << dy << "," << dz;
     }
-    EXPECT_EQ(Played(CrashSound), 1);
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 # The browser build: the same game on platform/web, and the runner under node on the headless
 # platform, both built by emscripten (tools/web.sh). Included by the top CMakeLists.txt.
 
-file(GLOB GAME_SOURCES CONFIGURE_DEPENDS
-  base/*.cpp world/*.cpp overlay/*.cpp
-  shell/*.cpp media/*.cpp render/*.cpp race/*.cpp course/*.cpp screens/*.cpp)
-add_library(tidewake_game STATIC ${GAME_SOURCES})
-target_include_directories(tidewake_game PUBLIC ${CMAKE_SOURCE_DIR})
+include(${CMAKE_SOURCE_DIR}/cmake/game_sources.cmake)
 
 # What both web programs share with the desktop: BMP reading, code page 932, files, blits.
 add_library(tidewake_platform_common STATIC

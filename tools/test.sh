@@ -23,8 +23,12 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
 
 echo "== tests under the sanitizers"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWAKE_SANITIZE=ON \
-    -DTIDEWAKE_FUZZ=OFF -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
+# One clang build serves both the sanitizer suite and the fuzzers: the game is compiled once with
+# AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage hooks, which saves a whole
+# instrumented build of the game. A folder left by an older gcc set-up starts afresh.
+grep -qs '^CMAKE_CXX_COMPILER:.*clang' build-sanitize/CMakeCache.txt || rm -rf build-sanitize
+CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTIDEWAKE_SANITIZE=ON -DTIDEWAKE_FUZZ=ON -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 # The real window's system libraries (dbus, X) leak under the leak checker: the tests that start
 # the real game run in the plain build only.
@@ -32,26 +36,23 @@ ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" \
     -E '^(smoke\.|faults\.audio$)'
 
 echo "== fuzzing (${fuzz_seconds} s each)"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTIDEWAKE_FUZZ=ON -DTIDEWAKE_SANITIZE=ON -DTIDEWAKE_TESTS=OFF -DTIDEWAKE_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs"
 fuzzers=0
-for fuzzer in build-fuzz/fuzz_*; do
+for fuzzer in build-sanitize/fuzz_*; do
     [ -x "$fuzzer" ] || continue
     fuzzers=$((fuzzers + 1))
-    name=${fuzzer#build-fuzz/fuzz_}
-    corpus=build-fuzz/corpus-$name
+    name=${fuzzer#build-sanitize/fuzz_}
+    corpus=build-sanitize/corpus-$name
     mkdir -p "$corpus"
     seeds=()
     [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
     echo "-- fuzz_$name"
     status=0
     "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/fuzz_$name-" "$corpus" "${seeds[@]}" \
-        >"build-fuzz/fuzz_$name.log" 2>&1 || status=$?
-    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Test unit written' "build-fuzz/fuzz_$name.log" || true
+        -artifact_prefix="build-sanitize/fuzz_$name-" "$corpus" "${seeds[@]}" \
+        >"build-sanitize/fuzz_$name.log" 2>&1 || status=$?
+    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Test unit written' "build-sanitize/fuzz_$name.log" || true
     if [ "$status" -ne 0 ]; then
-        tail -n 40 "build-fuzz/fuzz_$name.log"
+        tail -n 40 "build-sanitize/fuzz_$name.log"
         echo "fuzz_$name found a problem"
         exit 1
     fi

@@ -5,13 +5,19 @@
 # tools/test.sh also grows, seeded from fuzz/seeds/NAME. At the end one line per target says how
 # many inputs it tried and what it found; a crashing input is left in build-sanitize/ and named,
 # and the script then fails.
-#   usage: tools/fuzz.sh [MINUTES]
+#   usage: tools/fuzz.sh [MINUTES | SECONDSs]     (tools/test.sh runs "tools/fuzz.sh 20s")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-minutes=${1:-10}
-if ! [[ "$minutes" =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: tools/fuzz.sh [MINUTES]   (a whole number of minutes per target)" >&2
+duration=${1:-10}
+if [[ "$duration" =~ ^[1-9][0-9]*$ ]]; then
+    seconds=$((duration * 60))
+    shown="$duration min"
+elif [[ "$duration" =~ ^([1-9][0-9]*)s$ ]]; then
+    seconds=${BASH_REMATCH[1]}
+    shown="$seconds s"
+else
+    echo "usage: tools/fuzz.sh [MINUTES | SECONDSs]   (per target, e.g. 30 or 20s)" >&2
     exit 2
 fi
 jobs=${TIDEWAKE_JOBS:-2}
@@ -36,13 +42,13 @@ fuzz_one() {
     mkdir -p "$corpus"
     [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
     local status=0
-    "build-sanitize/fuzz_$name" -max_total_time=$((minutes * 60)) -print_final_stats=1 \
+    "build-sanitize/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="build-sanitize/fuzz_$name-" "$corpus" "${seeds[@]}" \
         >"build-sanitize/fuzz_$name.log" 2>&1 || status=$?
     echo "$status" >"build-sanitize/fuzz_$name.status"
 }
 
-echo "fuzzing ${#names[@]} targets for $minutes min each, $jobs at a time"
+echo "fuzzing ${#names[@]} targets for $shown each, $jobs at a time"
 running=0
 for name in "${names[@]}"; do
     rm -f "build-sanitize/fuzz_$name.status"
@@ -70,6 +76,7 @@ for name in "${names[@]}"; do
     else
         failed=1
         finding="exit status $status; ${found:-no input written} (log: $log)"
+        tail -n 40 "$log"
     fi
     printf '%-16s %12s inputs  %s\n' "fuzz_$name" "${tried:-?}" "$finding"
 done

@@ -12,8 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 tools/setup.sh test
 jobs=${TIDEWAKE_JOBS:-$(nproc)}
-# Every fuzz target that is built runs this long (six of them at 20 s keep the whole run under a
-# quarter of an hour on two cores); tools/fuzz.sh runs them for longer.
+# Every fuzz target that is built runs this long; tools/fuzz.sh alone runs them for longer.
 fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-20}
 
 echo "== tests"
@@ -35,32 +34,10 @@ cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" \
     -E '^(smoke\.|faults\.audio$)'
 
-echo "== fuzzing (${fuzz_seconds} s each)"
-fuzzers=0
-for fuzzer in build-sanitize/fuzz_*; do
-    [ -x "$fuzzer" ] || continue
-    fuzzers=$((fuzzers + 1))
-    name=${fuzzer#build-sanitize/fuzz_}
-    corpus=build-sanitize/corpus-$name
-    mkdir -p "$corpus"
-    seeds=()
-    [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
-    echo "-- fuzz_$name"
-    status=0
-    "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-        -artifact_prefix="build-sanitize/fuzz_$name-" "$corpus" "${seeds[@]}" \
-        >"build-sanitize/fuzz_$name.log" 2>&1 || status=$?
-    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Test unit written' "build-sanitize/fuzz_$name.log" || true
-    if [ "$status" -ne 0 ]; then
-        tail -n 40 "build-sanitize/fuzz_$name.log"
-        echo "fuzz_$name found a problem"
-        exit 1
-    fi
-done
-if [ "$fuzzers" -eq 0 ]; then
-    echo "no fuzz targets were built"
-    exit 1
-fi
+echo "== fuzzing"
+# Two targets at a time, each for the same bounded time, in the build the sanitizer suite used.
+TIDEWAKE_JOBS=$jobs tools/fuzz.sh "${fuzz_seconds}s"
+
 echo "== the Debian package"
 # Installing needs root; elsewhere the test says why it skipped (77) and the run goes on.
 package_status=0

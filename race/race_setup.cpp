@@ -20,8 +20,6 @@ void ResetPlayer() {
     PlayerSpeed = 600;
     PlayerVX = 0;
     PlayerVY = 0;
-    PlayerTargetVX = 0;
-    PlayerTargetVY = 0;
     PlayerVZ = 3;
     PlayerAirborne = 0;
     PlayerRoll = 0;
@@ -42,7 +40,6 @@ void ResetOpponents() {
         OpponentVY[i] = 0.0f;
         OpponentVZ[i] = 0.0f;
         OpponentHeading[i] = 0;
-        OpponentTurn[i] = 40;
         OpponentCruise[i] = 520 + 28 * i;
         OpponentSpeed[i] = 520 + 28 * i;
         OpponentAirborne[i] = 0;

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-#include "course/stage.h"
+#include "course/course_state.h"
 #include "race/race_clock.h"
 #include "race/race_state.h"
-
-double RecordedTotal = -1.0;
 
 namespace {
 

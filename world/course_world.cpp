@@ -176,12 +176,9 @@ void DrawCourseMap() {
 }  // namespace
 
 void DrawOpponentAsItStands(int32_t slot) {
-    BoatModelX = OpponentX[slot];
-    BoatModelY = OpponentY[slot];
-    BoatModelZ = OpponentZ[slot];
-    BoatModelRock = OpponentBob[slot];
-    BoatModelHeading = OpponentHeading[slot];
-    DrawOpponentBoat(slot);
+    const BoatModelPose pose = {OpponentX[slot], OpponentY[slot], OpponentZ[slot],
+                                OpponentHeading[slot], OpponentBob[slot]};
+    DrawOpponentBoat(pose, slot);
 }
 
 void UpdateCourseWorld() {

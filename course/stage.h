@@ -15,6 +15,12 @@ inline constexpr char kLocalStageFolder[] = "./stage/";
 // The largest stage file the loader accepts; a stage needs well under a kilobyte.
 constexpr int kStageFileLimit = 1 << 20;
 
+// Makes `number` the stage the selection screen shows; LoadStage loads it.
+void SetStageNumber(int32_t number);
+
+// Makes `pace` (tenths) the opponents' pace, as a replay's race had it.
+void SetOpponentPace(int32_t pace);
+
 // Chooses StageFolder: ./stage/ when the current folder has a stage folder; otherwise the
 // player's stage folder in their data folder, created and filled with copies of the shipped
 // courses when it holds none, so that records are always written into the player's own files.

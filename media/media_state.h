@@ -1,5 +1,5 @@
-// The media layer's globals: the loaded sound effects, the open tune, the sprite clip and the
-// frame's palette.
+// The media layer's globals: the loaded sound effects, the open tune, the sprite clip, the locked
+// back buffer and the frame's palette.
 #pragma once
 
 #include <array>
@@ -31,6 +31,13 @@ extern int32_t MusicOpen;
 // Clip rectangle of sprite copies in pixels: left, top, right, bottom (right and bottom
 // exclusive); the whole frame once InitMedia ran.
 extern int32_t BlitClip[4];
+
+// The locked back buffer: pixel (x, y) is FrameBits[y * FramePitch + x]. Null whenever the
+// buffer is not locked: every drawing routine then skips its writes but still does the rest of
+// its work.
+extern uint8_t* FrameBits;
+// Bytes from one row of the locked back buffer to the next; left as it was by a refused lock.
+extern int32_t FramePitch;
 
 // The 256 colours of the 8-bit frame, fixed: 0..9 and 246..255 are the system colours the game
 // draws with; 10..225 a 6x6x6 colour cube and 226..245 a ramp of greys between the cube's greys.

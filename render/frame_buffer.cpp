@@ -5,8 +5,6 @@
 
 #include "platform/platform.h"
 
-uint8_t* FrameBits = nullptr;
-int32_t FramePitch = 0;
 int32_t DrawColour = 0;
 
 namespace {

@@ -193,6 +193,11 @@ void UseStage(const StageFile& stage, const char* path) {
     StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
 }
 
+void CloseCircuit() {
+    CheckpointX[kStageCheckpoints] = CheckpointX[0];
+    CheckpointY[kStageCheckpoints] = CheckpointY[0];
+}
+
 void SetStageNumber(int32_t number) {
     StageNumber = number;
 }

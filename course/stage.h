@@ -15,6 +15,10 @@ inline constexpr char kLocalStageFolder[] = "./stage/";
 // The largest stage file the loader accepts; a stage needs well under a kilobyte.
 constexpr int kStageFileLimit = 1 << 20;
 
+// Copies checkpoint 0 into the slot after the last, so the course can be walked round as a
+// closed circuit.
+void CloseCircuit();
+
 // Makes `number` the stage the selection screen shows; LoadStage loads it.
 void SetStageNumber(int32_t number);
 

@@ -11,6 +11,9 @@ void StartSoundDevice();
 // Loads a WAV file from the program's folder. Returns its sound id, or 0 on failure.
 int32_t LoadSound(const char* fileName);
 
+// Loads the game's four effects into GateSound, BoostSound, JumpSound and CrashSound.
+void LoadSoundEffects();
+
 // Stops the effect and plays it again once.
 void PlayEffect(int32_t soundId);
 

@@ -8,6 +8,9 @@
 // Frees every slot (the start of a run).
 void EmptyBitmapSlots();
 
+// Frees every slot and loads the sprite sheet into CharSlot (start-up).
+void LoadSpriteSheet();
+
 // Loads a bitmap into the first free slot from 2 upward: the BMP file of that name in the
 // program's folder, else the game's built-in picture of that name. Returns the slot, or 0 (after
 // the "---" error box) when the name is over 30 characters, no slot is free or there is no such

@@ -61,6 +61,10 @@ void TestPlayerCheckpoint() {
     }
 }
 
+void FadeCheckpointBanner() {
+    CheckpointBanner -= 1;
+}
+
 void TestOpponentCheckpoint(int32_t i) {
     const int32_t n = OpponentNextCheckpoint[i];
     const double ax = std::fabs(double(OpponentX[i]) - CheckpointX[n]);

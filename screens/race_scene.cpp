@@ -58,7 +58,7 @@ void RaceScene() {
     AdvanceRaceFrame();
     DrawMapMarkers();
     CountLapTime();
-    RacePlace = ComputeRacePlace();
+    UpdateRacePlace();
     DrawRaceHud();
 
     WaitFramePace();

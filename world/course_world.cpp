@@ -81,8 +81,7 @@ void DrawFlagAndCourseLine(double x, double y, double b, double c, double s) {
 // The player's checkpoint test runs right after the buoy it concerns, so a pass colours and
 // tests the later buoys against the new checkpoint: two overlapping zones pass in one frame.
 void BobDrawAndTestBuoys() {
-    CheckpointX[kStageCheckpoints] = CheckpointX[0];
-    CheckpointY[kStageCheckpoints] = CheckpointY[0];
+    CloseCircuit();
     for (int i = 0; i < kStageCheckpoints; ++i) {
         const double x = CheckpointX[i];
         const double y = CheckpointY[i];

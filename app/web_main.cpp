@@ -24,6 +24,7 @@
 #include "race/replay_file.h"
 #include "race/replay_load.h"
 #include "race/replay_save.h"
+#include "screens/race_setup_scene.h"
 #include "screens/screen_state.h"
 #include "shell/main_loop.h"
 #include "tools/stage/stage_check.h"

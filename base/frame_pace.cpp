@@ -3,10 +3,13 @@
 #include "platform/platform.h"
 
 uint32_t FramePaceTick = 0;
-uint32_t DisplayRefreshTick = 0;
-int32_t DisplayRefreshThirds = 0;
 
 namespace {
+
+// Platform tick, in milliseconds, at which the last display-refresh wait ended.
+uint32_t DisplayRefreshTick = 0;
+// Thirds of a millisecond carried to the next refresh.
+int32_t DisplayRefreshThirds = 0;
 
 // Sleeping is coarse; the last couple of milliseconds are polled so the frame lands on time.
 constexpr uint32_t kSpinMilliseconds = 2;

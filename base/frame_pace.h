@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// Tick at which the last wait ended.
-extern uint32_t FramePaceTick;
+#include "base/base_state.h"
 
 constexpr uint32_t kFrameMilliseconds = 33;
 
@@ -16,7 +15,4 @@ void WaitFramePace();
 // The stage select has always shown a frame per display refresh, not per race frame. Our window
 // does not wait for the display, so this waits for it: at most one frame every 1000/60 ms
 // (16, 17, 17 ms in turn), on its own stamp, so the race's frame pace is left alone.
-extern uint32_t DisplayRefreshTick;
-extern int32_t DisplayRefreshThirds;  // thirds of a millisecond carried to the next refresh
-
 void WaitDisplayRefresh();

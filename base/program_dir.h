@@ -1,12 +1,9 @@
 // The folder the game's media files are opened from.
 #pragma once
 
-constexpr int kProgramDirSize = 1024;
+#include "base/base_state.h"
 
-// The folder of the game's sounds, tunes, sprite sheet and shipped courses, ending with a path
-// separator: the executable's own folder, or for an installed game the share folder beside its
-// bin folder (share/tidewake/, or share/games/tidewake/ for the Debian package).
-extern char ProgramDir[kProgramDirSize];
-
-// Fills ProgramDir and returns it.
+// Fills ProgramDir and returns it: the executable's own folder, or for an installed game the
+// share folder beside its bin folder (share/tidewake/, or share/games/tidewake/ for the Debian
+// package).
 const char* GetProgramDir();

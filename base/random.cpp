@@ -1,6 +1,11 @@
 #include "base/random.h"
 
+namespace {
+
+// The generator's whole state; a draw depends on nothing else.
 uint32_t RandomState = 1;
+
+}  // namespace
 
 void SeedRandom(uint32_t seed) {
     RandomState = seed;

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-extern uint32_t RandomState;
-
 void SeedRandom(uint32_t seed);
 
 // state = state * 214013 + 2531011 (mod 2^32); the draw is bits 16..30 of the new state.

@@ -1,10 +1,7 @@
 // Sine and cosine of every angle in tenths of a degree, 0..3599.
 #pragma once
 
-constexpr int kFullTurn = 3600;
-
-extern float SinTable[kFullTurn];
-extern float CosTable[kFullTurn];
+#include "base/base_state.h"
 
 // Fills both tables. The step is 3.141592 / 1800, not pi / 1800: the game's angles have always
 // been measured with it, so SinTable[1800] is a little above zero.

@@ -14,6 +14,7 @@
 #include "race/race_setup.h"
 #include "race/replay_state.h"
 #include "screens/race_scene.h"
+#include "screens/race_setup_scene.h"
 #include "tests/race_driver.h"
 
 namespace {

@@ -193,6 +193,19 @@ void UseStage(const StageFile& stage, const char* path) {
     StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
 }
 
+void CloseCircuit() {
+    CheckpointX[kStageCheckpoints] = CheckpointX[0];
+    CheckpointY[kStageCheckpoints] = CheckpointY[0];
+}
+
+void SetStageNumber(int32_t number) {
+    StageNumber = number;
+}
+
+void SetOpponentPace(int32_t pace) {
+    OpponentPace = pace;
+}
+
 bool LoadStage(int32_t number) {
     std::vector<std::string> names;
     if (!ListStageFiles(names) || names.empty()) return FailMissing();

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "course/course_state.h"
 #include "course/stage_file.h"
-
-constexpr int kStagePathSize = 1024;
 
 // The courses of the folder the game was started in, where stage authors work.
 inline constexpr char kLocalStageFolder[] = "./stage/";
@@ -16,36 +15,15 @@ inline constexpr char kLocalStageFolder[] = "./stage/";
 // The largest stage file the loader accepts; a stage needs well under a kilobyte.
 constexpr int kStageFileLimit = 1 << 20;
 
-// Folder the courses are read from, ending with '/': ./stage/ when the current folder has one,
-// else the player's own copy of the courses (see ChooseStageFolder).
-extern char StageFolder[kStagePathSize];
-// The one stage file played when the player named a course file (tidewake --course), a name
-// within StageFolder; empty when the game offers the stage folder's courses.
-extern char OnlyCourseName[kStagePathSize];
-extern int32_t StageCount;              // number of stage files found at start-up, at least 1
-extern int32_t StageNumber;             // stage chosen on the selection screen, 1..StageCount
-extern char StagePath[kStagePathSize];  // StageFolder and the loaded file's name
-extern char StageName[kStageNameSize];
-extern char StageInfo1[kStageTextSize];  // empty for a version 1 file
-extern char StageInfo2[kStageTextSize];
-extern int32_t StageNameLen;  // byte lengths, which the texts are centred by
-extern int32_t StageInfo1Len;
-extern int32_t StageInfo2Len;
-extern int32_t OpponentPace;  // tenths: 10 leaves the opponents' speeds as they are
-// The checkpoints, then a copy of the first that closes the circuit (the course world writes it
-// every frame), then one spare slot, as the game has always had.
-constexpr int kCheckpointSlots = kStageCheckpoints + 2;
-extern int32_t CheckpointX[kCheckpointSlots];
-extern int32_t CheckpointY[kCheckpointSlots];
-extern double CameraStandX[kStageCheckpoints];
-extern double CameraStandY[kStageCheckpoints];
-extern double CameraStandZ[kStageCheckpoints];
-extern int32_t JumpRampX;
-extern int32_t JumpRampY;
-extern int32_t BoostPadX;
-extern int32_t BoostPadY;
-extern double BestLaps[kStageRecords];  // seconds, best first
-extern double BestTotals[kStageRecords];
+// Copies checkpoint 0 into the slot after the last, so the course can be walked round as a
+// closed circuit.
+void CloseCircuit();
+
+// Makes `number` the stage the selection screen shows; LoadStage loads it.
+void SetStageNumber(int32_t number);
+
+// Makes `pace` (tenths) the opponents' pace, as a replay's race had it.
+void SetOpponentPace(int32_t pace);
 
 // Chooses StageFolder: ./stage/ when the current folder has a stage folder; otherwise the
 // player's stage folder in their data folder, created and filled with copies of the shipped

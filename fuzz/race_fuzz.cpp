@@ -23,6 +23,7 @@
 #include "race/replay_state.h"
 #include "screens/countdown.h"
 #include "screens/race_scene.h"
+#include "screens/race_setup_scene.h"
 #include "screens/results.h"
 #include "screens/screen_state.h"
 #include "screens/stage_select.h"

@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// Clip rectangle of sprite copies: left, top, right, bottom (right and bottom exclusive).
-extern int32_t BlitClip[4];
+#include "media/media_state.h"
 
 // Brings up the display palette, the sound device and the text block. 1 on success, 0 on
 // failure (after the message was shown). A sound device that fails is reported and the game

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-// 1 from the moment a tune was opened until it is stopped.
-extern int32_t MusicOpen;
+#include "media/media_state.h"
 
 // Opens and starts the tune if none is open; called by a scene every frame.
 void StartSceneMusic(const char* fileName);

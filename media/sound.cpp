@@ -74,6 +74,13 @@ int32_t LoadSound(const char* fileName) {
     return slot;
 }
 
+void LoadSoundEffects() {
+    GateSound = LoadSound("SE01.WAV");
+    BoostSound = LoadSound("speed.WAV");
+    JumpSound = LoadSound("jump.WAV");
+    CrashSound = LoadSound("crash.WAV");
+}
+
 void PlayEffect(int32_t soundId) {
     if (SoundDeviceOpen == 0 || soundId < 0 || soundId >= kSoundSlots) return;
     if (SoundInUse[soundId] == 0) return;

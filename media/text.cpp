@@ -5,7 +5,12 @@
 #include "media/palette.h"
 #include "platform/platform.h"
 
+namespace {
+
+// Cell height of the open text block, in pixels; 0 when no block is open.
 int32_t TextFontHeight = 0;
+
+}  // namespace
 
 void ResetTextFont() {
     TextFontHeight = 0;

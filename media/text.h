@@ -4,9 +4,6 @@
 
 #include <cstdint>
 
-// Cell height of the open text block, in pixels; 0 when no block is open.
-extern int32_t TextFontHeight;
-
 // A text colour from its red, green and blue (each 0..255), as 0x00BBGGRR.
 constexpr uint32_t TextRgb(int32_t r, int32_t g, int32_t b) {
     return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |

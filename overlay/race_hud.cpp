@@ -5,6 +5,7 @@
 #include "media/japanese_texts.h"
 #include "media/text.h"
 #include "overlay/lap_list.h"
+#include "race/checkpoints.h"
 #include "race/race_state.h"
 #include "race/replay_state.h"
 
@@ -21,7 +22,7 @@ void DrawRaceBanners() {
         BeginText(30);
         DrawText(190, 160, kTextCheckPoint, TextRgb(255, 0, 0));
         EndText();
-        CheckpointBanner -= 1;
+        FadeCheckpointBanner();
     }
     if (RaceFrame < kStartBannerFrames) {
         const int32_t f = RaceFrame;

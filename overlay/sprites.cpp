@@ -48,6 +48,11 @@ bool LoadFromFile(const char* name, std::vector<uint8_t>& pixels, int32_t& width
 
 }  // namespace
 
+void LoadSpriteSheet() {
+    EmptyBitmapSlots();
+    CharSlot = LoadBitmapSlot("CHAR");
+}
+
 void EmptyBitmapSlots() {
     for (BitmapSlot& slot : BitmapSlots) slot = BitmapSlot();
     CharSlot = 0;

@@ -11,7 +11,6 @@
 #include "race/replay_save.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
-#include "screens/screen_state.h"
 
 namespace {
 
@@ -24,11 +23,11 @@ constexpr double kGateMiddle = 150.0;
 constexpr double kGateHalfHeight = 200.0;
 constexpr int32_t kBannerFrames = 20;
 
-// The results camera starts on the far side of the boat; a replay starts over instead. A
+// The results camera starts on the far side of the boat; a replay starts over instead. Nothing
+// else in the course world leaves the race scene, which the race scene tells the finish by. A
 // live finish enters and saves the records at once, in this very frame, and keeps the race as
 // a replay file.
 void FinishRace() {
-    ScreenFrames = 0;
     OrbitAngle = PlayerHeading + 1800;
     if (OrbitAngle > 3599) OrbitAngle -= 3600;
     CameraMode = 0;
@@ -60,6 +59,10 @@ void TestPlayerCheckpoint() {
         Lap += 1;
         if (Lap == kLapCount) FinishRace();
     }
+}
+
+void FadeCheckpointBanner() {
+    CheckpointBanner -= 1;
 }
 
 void TestOpponentCheckpoint(int32_t i) {

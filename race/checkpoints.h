@@ -8,6 +8,9 @@
 // every frame; in the race the checkpoint counts, and the 24th ends the race.
 void TestPlayerCheckpoint();
 
+// One frame of the CHECK POINT banner shown.
+void FadeCheckpointBanner();
+
 // Opponent `i` against its next checkpoint; the first three laps' checkpoints 0 to 4 may be
 // taken wide.
 void TestOpponentCheckpoint(int32_t i);

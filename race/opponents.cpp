@@ -13,6 +13,8 @@ namespace {
 // The velocity follows the bow by this much a frame on each axis.
 constexpr double kVelocityStep = 12.0;
 constexpr double kPadFactor = 1.15;
+// Every opponent turns by this much a frame, tenths of a degree.
+constexpr int32_t kOpponentTurn = 40;
 
 // Turns toward the next buoy. On the bearing itself the boat turns left, so it weaves a few
 // degrees either side of it and never holds a course.
@@ -23,7 +25,7 @@ void TurnTowardCheckpoint(int32_t i) {
     int32_t d = bearing - OpponentHeading[i];
     if (d > kFullTurn - 1) d -= kFullTurn;
     if (d < 0) d += kFullTurn;
-    OpponentHeading[i] += d < kFullTurn / 2 ? OpponentTurn[i] : -OpponentTurn[i];
+    OpponentHeading[i] += d < kFullTurn / 2 ? kOpponentTurn : -kOpponentTurn;
     OpponentHeading[i] = WrapAngle(OpponentHeading[i]);
 }
 

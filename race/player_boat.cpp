@@ -69,10 +69,10 @@ int32_t StepToward(int32_t velocity, int32_t target) {
 }
 
 void FollowBow() {
-    PlayerTargetVX = TruncateToInt(double(PlayerSpeed) * double(CosTable[PlayerHeading]));
-    PlayerTargetVY = TruncateToInt(double(PlayerSpeed) * double(SinTable[PlayerHeading]));
-    PlayerVX = StepToward(PlayerVX, PlayerTargetVX);
-    PlayerVY = StepToward(PlayerVY, PlayerTargetVY);
+    const int32_t targetVX = TruncateToInt(double(PlayerSpeed) * double(CosTable[PlayerHeading]));
+    const int32_t targetVY = TruncateToInt(double(PlayerSpeed) * double(SinTable[PlayerHeading]));
+    PlayerVX = StepToward(PlayerVX, targetVX);
+    PlayerVY = StepToward(PlayerVY, targetVY);
 }
 
 // No latch: every frame on the pad speeds the boat up again.

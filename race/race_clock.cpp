@@ -35,6 +35,10 @@ void CountLapTime() {
     LapTimes[Lap] += kRaceFrameTime;
 }
 
+void UpdateRacePlace() {
+    RacePlace = ComputeRacePlace();
+}
+
 int32_t ComputeRacePlace() {
     PlayerRaceScore = RaceScore(PlayerX, PlayerY, Lap, NextCheckpoint);
     int32_t place = 1;

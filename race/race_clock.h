@@ -18,3 +18,6 @@ void CountLapTime();
 // The player's place, 1..8, from this frame's positions: one ahead of the player for every
 // opponent with less distance still to go. A tie leaves the player ahead.
 int32_t ComputeRacePlace();
+
+// Keeps this frame's place in RacePlace for the display.
+void UpdateRacePlace();

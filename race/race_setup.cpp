@@ -1,14 +1,11 @@
 #include "race/race_setup.h"
 
-#include "base/app_state.h"
-#include "base/random.h"
-#include "course/stage.h"
+#include "course/course_state.h"
 #include "race/race_state.h"
 #include "race/records.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -20,8 +17,6 @@ void ResetPlayer() {
     PlayerSpeed = 600;
     PlayerVX = 0;
     PlayerVY = 0;
-    PlayerTargetVX = 0;
-    PlayerTargetVY = 0;
     PlayerVZ = 3;
     PlayerAirborne = 0;
     PlayerRoll = 0;
@@ -42,7 +37,6 @@ void ResetOpponents() {
         OpponentVY[i] = 0.0f;
         OpponentVZ[i] = 0.0f;
         OpponentHeading[i] = 0;
-        OpponentTurn[i] = 40;
         OpponentCruise[i] = 520 + 28 * i;
         OpponentSpeed[i] = 520 + 28 * i;
         OpponentAirborne[i] = 0;
@@ -79,23 +73,6 @@ void ResetViews() {
     CameraRoll = 0;
 }
 
-// Flat water, each grid point with its own random swing; buoys at rest; no wake.
-void ResetCourseAnimation() {
-    for (int k = 0; k < kWaterGridPoints; ++k) {
-        WaveHeight[k] = 100.0f;
-        WaveSpeed[k] = static_cast<float>(Random() / 1300 - 25);
-    }
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        CheckpointBob[i] = 100;
-        CheckpointBobSpeed[i] = 0;
-    }
-    for (int k = 0; k < kWakeMarks; ++k) {
-        WakeX[k] = 0.0;
-        WakeY[k] = 0.0;
-    }
-    WakeNext = 0;
-}
-
 int32_t WrappingProduct(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
@@ -110,24 +87,9 @@ void ApplyOpponentPace() {
     }
 }
 
-void ResetRaceState() {
+void ResetRace() {
     ResetPlayer();
     ResetOpponents();
     ResetProgress();
     ResetViews();
-    ResetCourseAnimation();
-}
-
-void RaceSetup() {
-    ResetRaceState();
-
-    if (ReplayMode == 1) {
-        // A replay runs again on the loaded stage with the pace its race had.
-        ApplyOpponentPace();
-        Scene = kSceneRace;
-        return;
-    }
-    StageNumber = 1;
-    Scene = kSceneStageSelect;
-    LoadStage(1);
 }

@@ -1,15 +1,11 @@
-// Scene 2: puts every boat on the start grid and the race, the views, the camera and the
-// course animation back to their start, before every race and every replay.
+// Putting every boat on the start grid and the race, the views and the camera back to their
+// start, before every race and every replay.
 #pragma once
 
-// The scene 2 handler. A live race goes on to the stage select with stage 1 loaded; a replay
-// starts at once on the stage it was driven on.
-void RaceSetup();
-
-// Puts the boats on the start grid and the race progress, the views, the camera and the course
-// animation back to their start values; the part of RaceSetup that does not change scene.
-void ResetRaceState();
+// Puts the boats on the start grid and the race progress, the views and the camera back to their
+// start values.
+void ResetRace();
 
 // Scales the opponents' speeds by the stage's pace: each becomes (speed / 10) * OpponentPace.
-// Runs once per race start, always after RaceSetup has restored the base speeds.
+// Runs once per race start, always after the race set-up has restored the base speeds.
 void ApplyOpponentPace();

@@ -2,28 +2,9 @@
 
 #include <cstdint>
 
-#include "course/stage.h"
+#include "course/best_times.h"
 #include "race/race_clock.h"
 #include "race/race_state.h"
-
-double RecordedTotal = -1.0;
-
-namespace {
-
-// Inserts `time` into a list of three ascending records.
-void EnterRecord(double time, double records[3]) {
-    if (time < records[2]) records[2] = time;
-    if (time < records[1]) {
-        records[2] = records[1];
-        records[1] = time;
-    }
-    if (time < records[0]) {
-        records[1] = records[0];
-        records[0] = time;
-    }
-}
-
-}  // namespace
 
 double RaceTotal() {
     const double sum = ((LapTimes[1] + LapTimes[2]) + LapTimes[0]) + LapTimes[3];
@@ -36,8 +17,8 @@ void UpdateRecords() {
     LapTimes[3] += kRaceFrameTime;
     const double total = RaceTotal();
     RecordedTotal = total;
-    for (const double lap : LapTimes) EnterRecord(lap, BestLaps);
-    EnterRecord(total, BestTotals);
+    for (const double lap : LapTimes) EnterBestLap(lap);
+    EnterBestTotal(total);
     LapTimes[3] -= kRaceFrameTime;
 }
 

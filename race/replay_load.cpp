@@ -72,8 +72,8 @@ bool StartReplayFile(const char* path) {
                           ", the replay's is " + Hex(replay.checksum));
     }
 
-    StageNumber = number;
-    OpponentPace = replay.pace;
+    SetStageNumber(number);
+    SetOpponentPace(replay.pace);
     std::memcpy(ReplayInputs, replay.steering, sizeof ReplayInputs);
     BuildTrigTables();
     ReplayMode = 1;

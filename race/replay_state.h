@@ -5,6 +5,7 @@
 
 constexpr int kReplayFrames = 6000;
 
+// Steering of every race frame by frame number: kSteerNone, kSteerLeft or kSteerRight.
 extern int32_t ReplayInputs[kReplayFrames];
 
 // 1 while a replay is running.

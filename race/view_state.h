@@ -3,11 +3,17 @@
 
 #include <cstdint>
 
-extern int32_t CameraMode;      // the chosen view: live 0..1, replay 0 (director) to 6
-extern int32_t CameraKeyDelay;  // frames before the down key may change the view again
-extern int32_t DirectorView;    // the replay director's shot, 0..4
-extern int32_t DirectorFrames;  // frames since the director's shot began
-extern int32_t OrbitAngle;      // circling camera of the stage select and results, 0..3599
+// The chosen view: live 0..1, replay 0 (director) to 6.
+extern int32_t CameraMode;
+// Frames before the down key may change the view again.
+extern int32_t CameraKeyDelay;
+// The replay director's shot, 0..4.
+extern int32_t DirectorView;
+// Frames since the director's shot began.
+extern int32_t DirectorFrames;
+// Where the circling camera of the stage select and the results stands, tenths of a degree
+// round its centre, 0..3599.
+extern int32_t OrbitAngle;
 
 // Views of a live race.
 constexpr int32_t kViewChase = 0;

@@ -1,14 +1,10 @@
 #include "render/boat_model.h"
 
-#include "race/race_state.h"
 #include "base/angles.h"
+#include "race/race_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 
-float BoatModelX = 0.0f;
-float BoatModelY = 0.0f;
-float BoatModelZ = 0.0f;
-int32_t BoatModelHeading = 0;
 float BoatModelRock = 0.0f;
 
 namespace {
@@ -126,9 +122,10 @@ void DrawPlayerBoat() {
     DrawUprights(b);
 }
 
-void DrawOpponentBoat(int32_t index) {
-    const double g = BoatModelRock;
-    BoatPose b = PoseAt(BoatModelX, BoatModelY, BoatModelZ, BoatModelHeading, g);
+void DrawOpponentBoat(const BoatModelPose& pose, int32_t index) {
+    BoatModelRock = pose.rock;
+    const double g = pose.rock;
+    BoatPose b = PoseAt(pose.x, pose.y, pose.z, pose.heading, g);
     // An opponent's deck shifts keep their fractions (single-precision tenth and twelfth).
     const double tenth = double(0.1f), twelfth = double(1.0f / 12.0f);
     b.d10 = {b.p * g * tenth, b.q * g * tenth};

@@ -3,17 +3,23 @@
 
 #include <cstdint>
 
-// Pose of the boat DrawOpponentBoat draws; the caller writes it just before each call.
-extern float BoatModelX;
-extern float BoatModelY;
-extern float BoatModelZ;
-extern int32_t BoatModelHeading;  // tenths of a degree, 0..3599
-extern float BoatModelRock;
+#include "render/render_state.h"
+
+// Where and how an opponent's boat is drawn: its position in world units (z the deck's height,
+// 50 above the hull), its heading in tenths of a degree, 0..3599, and its rocking value, which
+// lifts the stern by that many units and dips the bow as much.
+struct BoatModelPose {
+    float x;
+    float y;
+    float z;
+    int32_t heading;
+    float rock;
+};
 
 // The player's boat from PlayerX/Y/Z, PlayerHeading and PlayerRock, in white. Its deck
 // shifts are whole units. Leaves DrawColour at 255.
 void DrawPlayerBoat();
 
-// The boat posed in the BoatModel globals, in palette colour 254 - index. Its deck shifts keep
-// their fractions. Leaves DrawColour at 255.
-void DrawOpponentBoat(int32_t index);
+// The boat in `pose`, in palette colour 254 - index. Its deck shifts keep their fractions.
+// Leaves DrawColour at 255 and the pose's rock in BoatModelRock.
+void DrawOpponentBoat(const BoatModelPose& pose, int32_t index);

@@ -5,12 +5,12 @@
 
 #include "platform/platform.h"
 
-uint8_t* FrameBits = nullptr;
-int32_t FramePitch = 0;
 int32_t DrawColour = 0;
-const int32_t ClipRect[4] = {0, 0, 639, 479};
 
 namespace {
+
+// Lines are clipped to the whole frame: left, top, right, bottom; every edge inclusive.
+constexpr int32_t ClipRect[4] = {0, 0, 639, 479};
 
 void PutPixel(int x, int y, uint8_t colour) {
     FrameBits[static_cast<intptr_t>(y) * FramePitch + x] = colour;

@@ -8,15 +8,13 @@
 // The dark water every course scene clears its frame to before drawing.
 constexpr int32_t kWaterBackground = 4;
 
-// left, top, right, bottom; every edge inclusive.
-extern const int32_t ClipRect[4];
-
-// Draws the segment from (x1, y1) to (x2, y2), both ends included, clipped to ClipRect.
+// Draws the segment from (x1, y1) to (x2, y2), both ends included, clipped to the frame
+// (0..639 by 0..479, every edge inclusive).
 // A segment wholly outside is pulled onto the border rather than skipped.
 void DrawLine(double x1, double y1, double x2, double y2);
 
 // Sets the whole unlocked frame to one palette index.
 void FillFrame(int32_t colour);
 
-// The black one-pixel outline of ClipRect that every scene draws last. Leaves DrawColour 0.
+// The black one-pixel outline of the frame that every scene draws last. Leaves DrawColour 0.
 void DrawFrameBorder();

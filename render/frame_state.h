@@ -1,12 +1,10 @@
-// The locked 8-bit back buffer every line is drawn into, and the colour of the next line.
+// The colour of the next line. The back buffer the lines go into (FrameBits, FramePitch) is the
+// display's, which locks and unlocks it.
 #pragma once
 
 #include <cstdint>
 
-// Pixel (x, y) is FrameBits[y * FramePitch + x]. Null whenever the buffer is not locked:
-// every drawing routine then skips its writes but still does the rest of its work.
-extern uint8_t* FrameBits;
-extern int32_t FramePitch;
+#include "media/media_state.h"
 
-// Low byte: the palette index DrawLine writes.
+// Palette index DrawLine writes, in the low byte.
 extern int32_t DrawColour;

@@ -4,21 +4,13 @@
 
 #include <cstdint>
 
-// Result of the last ProjectPoint: screen position (x right, y down) and the distance along
-// the view axis, truncated toward zero; a negative depth lies behind the camera.
-extern int32_t ProjX;
-extern int32_t ProjY;
-extern int32_t ProjDepth;
-
-// Screen corners of the last DrawQuad3D, kept whether or not its outline was drawn.
-extern int32_t QuadX[4];
-extern int32_t QuadY[4];
-extern int32_t QuadDepth[4];
+#include "render/render_state.h"
 
 // Nothing at this depth or nearer is drawn by the 3D routines.
 constexpr int32_t kNearDepth = 50;
 
-// Projects a world point with the camera of render/camera_state.h into ProjX, ProjY, ProjDepth.
+// Projects a world point with the camera of render/camera_state.h into ProjX, ProjY, ProjDepth
+// (x right, y down).
 void ProjectPoint(double x, double y, double z);
 
 // True when a segment between two projected ends may be drawn: both ends deeper than the near

@@ -3,9 +3,16 @@
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 
-int32_t GridScreenX[kWaterGridPoints];
-int32_t GridScreenY[kWaterGridPoints];
 int32_t GridVisible[kWaterGridPoints];
+
+namespace {
+
+// Screen column of every grid point (row by row, as WaveHeight), rewritten by every draw.
+int32_t GridScreenX[kWaterGridPoints];
+// Screen row of every grid point.
+int32_t GridScreenY[kWaterGridPoints];
+
+}  // namespace
 
 void DrawWaterGrid() {
     for (int i = 0; i < kWaterGridSide; ++i) {

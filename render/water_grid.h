@@ -3,13 +3,8 @@
 
 #include <cstdint>
 
+#include "render/render_state.h"
 #include "world/world_state.h"
-
-// Screen position of every grid point (row by row, as WaveHeight) and 1 where the point lies
-// at least one unit ahead of the camera. Rewritten by every DrawWaterGrid.
-extern int32_t GridScreenX[kWaterGridPoints];
-extern int32_t GridScreenY[kWaterGridPoints];
-extern int32_t GridVisible[kWaterGridPoints];
 
 constexpr double kWaterGridSpacing = 1200.0;
 

@@ -16,6 +16,7 @@
 #include "race/replay.h"
 #include "race/replay_state.h"
 #include "render/frame_buffer.h"
+#include "screens/screen_state.h"
 #include "world/course_world.h"
 
 namespace {
@@ -46,6 +47,9 @@ void RaceScene() {
     CollidePlayerWithOpponents();
     PlaceRaceCamera();
     UpdateCourseWorld();
+    // Only the finish, in the checkpoint tests, leaves the race scene within the course world:
+    // the results' announcement then slides in from the top.
+    if (Scene != kSceneRace) ScreenFrames = 0;
     RockPlayerHull();
 
     DrawFrameBorder();
@@ -54,7 +58,7 @@ void RaceScene() {
     AdvanceRaceFrame();
     DrawMapMarkers();
     CountLapTime();
-    RacePlace = ComputeRacePlace();
+    UpdateRacePlace();
     DrawRaceHud();
 
     WaitFramePace();

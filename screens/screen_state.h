@@ -1,24 +1,35 @@
-// Counters the front-end screens share with the rest of the game.
+// Counters, key states and the title's animation that the front-end screens keep between frames.
 #pragma once
 
 #include <cstdint>
 
-// Frame counter of the opening and of the results screen (they never run together); the finish
-// of a race sets it to 0 so the results' announcement slides in from the top.
+// Frames the opening has shown, or frames since the results screen began (they never run
+// together); the results' announcement slides in from the top as it counts up from 0.
 extern int32_t ScreenFrames;
 
 // Seconds left on the start countdown: 3.2 when it begins, 0.03 less every frame.
 extern double Countdown;
 
-// Change of the title camera's x per frame.
+// Change of the title camera's x per frame, world units, held to -50..50.
 extern int32_t TitleDrift;
 
-// Key states of the stage select (Left, Right, Down) and of the results (Down, Up). They keep
-// their values from one visit of a screen to the next.
+// Heading of the title formation's next boat, tenths of a degree, 0..3599; each boat is drawn a
+// quarter turn on from the one before, and the whole formation turns 6 degrees a frame.
+extern int32_t BoatModelHeading;
+
+// Edge state of Up on the title (a kKey value, as every key state below).
+extern int32_t TitleUpKey;
+
+// Edge state of Left on the stage select. Key states keep their values from one visit of a
+// screen to the next.
 extern int32_t SelectLeftKey;
+// Edge state of Right on the stage select.
 extern int32_t SelectRightKey;
+// Edge state of Down on the stage select.
 extern int32_t SelectDownKey;
+// Edge state of Down on the results.
 extern int32_t ResultsDownKey;
+// Edge state of Up on the results.
 extern int32_t ResultsUpKey;
 
 // 1 after the stage select stepped to another stage, until neither Left nor Right is held: one

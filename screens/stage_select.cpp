@@ -36,18 +36,20 @@ constexpr uint32_t kWhite = TextRgb(255, 255, 255);
 
 // Left before Right, so both keys together step left; one step per press.
 void StepStage() {
+    int32_t number = StageNumber;
     if (SelectLeftKey == kKeyHeld && StepLatch == 0) {
-        StageNumber -= 1;
+        number -= 1;
         StepLatch = 1;
         PlayEffect(CrashSound);
     }
     if (SelectRightKey == kKeyHeld && StepLatch == 0) {
-        StageNumber += 1;
+        number += 1;
         StepLatch = 1;
         PlayEffect(CrashSound);
     }
-    if (StageNumber < 1) StageNumber = StageCount;
-    if (StageNumber > StageCount) StageNumber = 1;
+    if (number < 1) number = StageCount;
+    if (number > StageCount) number = 1;
+    SetStageNumber(number);
     if (SelectLeftKey == kKeyHeld || SelectRightKey == kKeyHeld) {
         LoadStage(StageNumber);
     } else {

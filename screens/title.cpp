@@ -14,8 +14,6 @@
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 
-int32_t TitleUpKey = 0;
-
 namespace {
 
 // The formation's boats all wear the colour of the fourth opponent.
@@ -39,13 +37,13 @@ int32_t Turned(int32_t angle, int32_t step) {
 void DrawFormation() {
     for (int32_t x = -1500; x <= 500; x += 500) {
         for (int32_t y = -1500; y <= 1500; y += 750) {
-            BoatModelX = static_cast<float>(x);
-            BoatModelY = static_cast<float>(y);
-            // The far boats float higher.
-            BoatModelZ = static_cast<float>(300.0 - (2.0 / 3.0) * x);
             // Each boat is a quarter turn on from the one before.
             BoatModelHeading = Turned(BoatModelHeading, 900);
-            DrawOpponentBoat(kFormationColour);
+            // The far boats float higher; they rock as the last boat drawn before them did.
+            const BoatModelPose pose = {static_cast<float>(x), static_cast<float>(y),
+                                        static_cast<float>(300.0 - (2.0 / 3.0) * x),
+                                        BoatModelHeading, BoatModelRock};
+            DrawOpponentBoat(pose, kFormationColour);
         }
     }
     // 25 quarter turns and three more bring the formation back to its own heading.

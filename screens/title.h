@@ -5,9 +5,6 @@
 
 #include "screens/screen_state.h"
 
-// Key state of Up on the title.
-extern int32_t TitleUpKey;
-
 // One frame of the title: a spinning formation of 25 boats, the player's boat flying through,
 // a rolling camera swinging along x, and the four text rows. Up held starts the race set-up.
 void TitleScreen();

@@ -26,12 +26,8 @@ bool StartUp() {
     GetProgramDir();
     if (InitMedia(platform::kFrameWidth, platform::kFrameHeight) == 0) return false;
 
-    GateSound = LoadSound("SE01.WAV");
-    BoostSound = LoadSound("speed.WAV");
-    JumpSound = LoadSound("jump.WAV");
-    CrashSound = LoadSound("crash.WAV");
-    EmptyBitmapSlots();
-    CharSlot = LoadBitmapSlot("CHAR");
+    LoadSoundEffects();
+    LoadSpriteSheet();
     CountStages();
 
     Scene = kSceneOpening;

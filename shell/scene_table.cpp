@@ -7,6 +7,7 @@
 #include "screens/countdown.h"
 #include "screens/opening.h"
 #include "screens/race_scene.h"
+#include "screens/race_setup_scene.h"
 #include "screens/results.h"
 #include "screens/stage_select.h"
 #include "screens/title.h"

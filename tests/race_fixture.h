@@ -18,6 +18,7 @@
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "race/replay_state.h"
+#include "screens/race_setup_scene.h"
 
 namespace race_test {
 

@@ -14,6 +14,7 @@
 #include "race/records.h"
 #include "race/replay_state.h"
 #include "screens/race_scene.h"
+#include "screens/race_setup_scene.h"
 #include "tests/race_driver.h"
 #include "tests/race_state_dump.h"
 #include "tests/stage_folder.h"

@@ -13,6 +13,7 @@
 #include "race/replay_state.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
+#include "screens/race_setup_scene.h"
 #include "shell/main_loop.h"
 #include "tests/stage_folder.h"
 #include "world/world_state.h"

@@ -135,11 +135,12 @@ class Boats : public Models {
   protected:
     void SetUp() override {
         Models::SetUp();
-        PlayerX = PlayerY = BoatModelX = BoatModelY = 0.0f;
-        PlayerZ = BoatModelZ = 150.0f;  // deck reference 100
-        PlayerHeading = BoatModelHeading = PlayerRock = 0;
-        BoatModelRock = 0.0f;
+        PlayerX = PlayerY = 0.0f;
+        PlayerZ = 150.0f;  // deck reference 100
+        PlayerHeading = PlayerRock = 0;
+        opponentPose = {0.0f, 0.0f, 150.0f, 0, 0.0f};
     }
+    BoatModelPose opponentPose;
     // Lowest row of the colour in the three middle columns, within rows 100..400.
     int LowestRowAtCentre(uint8_t colour) const {
         int lowest = -1;
@@ -157,8 +158,8 @@ TEST_F(Boats, HullCornersFollowTheHeading) {
     for (int opponent : {0, 1}) {
         for (int heading : {0, 900}) {
             Clear();
-            PlayerHeading = BoatModelHeading = heading;
-            opponent ? DrawOpponentBoat(3) : DrawPlayerBoat();
+            PlayerHeading = opponentPose.heading = heading;
+            opponent ? DrawOpponentBoat(opponentPose, 3) : DrawPlayerBoat();
             EXPECT_EQ(DrawColour, 255);
             EXPECT_GT(Count(opponent ? 251 : 255), 0);
             const double a = heading ? 100 : 200, b = heading ? 200 : 100;
@@ -177,11 +178,11 @@ TEST_F(Boats, HullCornersFollowTheHeading) {
 TEST_F(Boats, RockTiltsTheHullAndShiftsTheDeck) {
     PlaceCamera(0, -1000, 100, 900, 0, 0);
     PlayerRock = 7;
-    BoatModelRock = 7.0f;
+    opponentPose.rock = 7.0f;
     DrawPlayerBoat();
     ExpectSeen({{200, -100, 93, 1}, {-200, -100, 107, 1}, {200, -100, 107, 1, false}});
     Clear();
-    DrawOpponentBoat(0);
+    DrawOpponentBoat(opponentPose, 0);
     ExpectSeen({{200, -100, 93, 1}, {-200, -100, 107, 1}});
 
     Clear();
@@ -189,7 +190,7 @@ TEST_F(Boats, RockTiltsTheHullAndShiftsTheDeck) {
     DrawPlayerBoat();
     EXPECT_EQ(LowestRowAtCentre(255), 240);
     Clear();
-    DrawOpponentBoat(1);
+    DrawOpponentBoat(opponentPose, 1);
     EXPECT_EQ(LowestRowAtCentre(253), 237);
 }
 

@@ -14,6 +14,7 @@
 #include "race/view_state.h"
 #include "render/camera_state.h"
 #include "screens/countdown.h"
+#include "screens/race_setup_scene.h"
 #include "screens/results.h"
 #include "screens/stage_select.h"
 #include "tests/screen_fixture.h"

@@ -81,8 +81,7 @@ void DrawFlagAndCourseLine(double x, double y, double b, double c, double s) {
 // The player's checkpoint test runs right after the buoy it concerns, so a pass colours and
 // tests the later buoys against the new checkpoint: two overlapping zones pass in one frame.
 void BobDrawAndTestBuoys() {
-    CheckpointX[kStageCheckpoints] = CheckpointX[0];
-    CheckpointY[kStageCheckpoints] = CheckpointY[0];
+    CloseCircuit();
     for (int i = 0; i < kStageCheckpoints; ++i) {
         const double x = CheckpointX[i];
         const double y = CheckpointY[i];
@@ -176,12 +175,9 @@ void DrawCourseMap() {
 }  // namespace
 
 void DrawOpponentAsItStands(int32_t slot) {
-    BoatModelX = OpponentX[slot];
-    BoatModelY = OpponentY[slot];
-    BoatModelZ = OpponentZ[slot];
-    BoatModelRock = OpponentBob[slot];
-    BoatModelHeading = OpponentHeading[slot];
-    DrawOpponentBoat(slot);
+    const BoatModelPose pose = {OpponentX[slot], OpponentY[slot], OpponentZ[slot],
+                                OpponentHeading[slot], OpponentBob[slot]};
+    DrawOpponentBoat(pose, slot);
 }
 
 void UpdateCourseWorld() {

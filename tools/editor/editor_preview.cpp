@@ -13,6 +13,7 @@
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
+#include "screens/race_setup_scene.h"
 #include "screens/stage_select.h"
 #include "tools/editor/editor_session.h"
 #include "world/course_world.h"

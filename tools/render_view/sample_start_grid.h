@@ -11,6 +11,7 @@
 #include "render/frame_buffer.h"
 #include "render/scenery.h"
 #include "render/water_grid.h"
+#include "screens/race_setup_scene.h"
 #include "world/course_world.h"
 #include "world/world_state.h"
 

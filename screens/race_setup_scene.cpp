@@ -1,0 +1,26 @@
+#include "screens/race_setup_scene.h"
+
+#include "base/app_state.h"
+#include "course/stage.h"
+#include "race/race_setup.h"
+#include "race/replay_state.h"
+#include "world/course_reset.h"
+
+void ResetRaceState() {
+    ResetRace();
+    ResetCourseAnimation();
+}
+
+void RaceSetup() {
+    ResetRaceState();
+
+    if (ReplayMode == 1) {
+        // A replay runs again on the loaded stage with the pace its race had.
+        ApplyOpponentPace();
+        Scene = kSceneRace;
+        return;
+    }
+    Scene = kSceneStageSelect;
+    SetStageNumber(1);
+    LoadStage(1);
+}

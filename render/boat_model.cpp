@@ -1,7 +1,7 @@
 #include "render/boat_model.h"
 
-#include "race/race_state.h"
 #include "base/angles.h"
+#include "race/race_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 

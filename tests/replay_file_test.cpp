@@ -322,7 +322,9 @@ TEST_F(ReplayRun, ACourseFileNamedOnTheCommandLineIsTheOnlyCourse) {
               "tidewake-headless: mine/bad.dat:8: the checkpoint 2 needs 2 numbers separated "
               "by commas\n");
     EXPECT_EQ(Run("--course mine/none.dat --frames 10"), 2);
-    EXPECT_NE(Said().find("mine/none.dat: the file cannot be opened: No such file"), std::string::npos) << Said();
+    EXPECT_NE(Said().find("mine/none.dat: the file cannot be opened: No such file"),
+              std::string::npos)
+        << Said();
 }
 
 }  // namespace

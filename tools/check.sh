@@ -14,7 +14,7 @@ failed=0
 # The files of the tree: in a git checkout what git tracks or would track, as they are now;
 # elsewhere (a copy of the tree) every file outside build and package folders.
 list_files() {
-    if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]; then
+    if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
         git ls-files --cached --others --exclude-standard | while IFS= read -r f; do
             [ -f "$f" ] && printf '%s\n' "$f"
         done

@@ -35,10 +35,14 @@ void DrawLines(benchmark::State& state, double low, double high) {
     FrameBits = nullptr;
 }
 
-void BM_DrawLineInsideFrame(benchmark::State& state) { DrawLines(state, 0, 639); }
+void BM_DrawLineInsideFrame(benchmark::State& state) {
+    DrawLines(state, 0, 639);
+}
 BENCHMARK(BM_DrawLineInsideFrame);
 
-void BM_DrawLineFarOutside(benchmark::State& state) { DrawLines(state, -50000, 50000); }
+void BM_DrawLineFarOutside(benchmark::State& state) {
+    DrawLines(state, -50000, 50000);
+}
 BENCHMARK(BM_DrawLineFarOutside);
 
 void BM_OpeningFrame(benchmark::State& state) {

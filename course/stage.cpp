@@ -87,14 +87,7 @@ bool FailMissing() {
 }
 
 bool FailUnreadable(const char* path, int line, const char* what) {
-    char text[2048];
-    if (line > 0) {
-        std::snprintf(text, sizeof text, "%s\n\n%s:%d: %s", kStageLoadErrorHeading, path, line,
-                      what);
-    } else {
-        std::snprintf(text, sizeof text, "%s\n\n%s: %s", kStageLoadErrorHeading, path, what);
-    }
-    ShowMediaError(text);
+    ShowFileRefusal(kStageLoadErrorHeading, path, line, what);
     QuitGame(kStageErrorExit);
     return false;
 }

@@ -26,6 +26,12 @@ void ShowMediaError(const char* text, const char* detail) {
     platform::ShowErrorBox("Error", text, detail);
 }
 
+void ShowFileRefusal(const char* heading, const char* path, int line, const std::string& what) {
+    std::string text = std::string(heading) + "\n\n" + path;
+    if (line > 0) text += ":" + std::to_string(line);
+    ShowMediaError((text + ": " + what).c_str());
+}
+
 void LockFrame() {
     uint8_t* bits = nullptr;
     int pitch = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "media/media_state.h"
 
@@ -14,6 +15,10 @@ int InitMedia(int width, int height);
 // Shows a modal error box with the caption "Error"; the text also goes to stderr, or the detail
 // in its place where the box's text alone would not say which file failed or why.
 void ShowMediaError(const char* text, const char* detail = nullptr);
+
+// Shows why a file is refused: the heading, a blank line, then "path: what", with ":line" after
+// the path where the fault has a line of its own.
+void ShowFileRefusal(const char* heading, const char* path, int line, const std::string& what);
 
 // Locks the back buffer and sets FrameBits and FramePitch; FrameBits stays null when the lock
 // is refused, so the frame's lines are skipped.

@@ -14,6 +14,9 @@ inline constexpr char kTextPushUpStart[] =
 // The stage loader's message when no stage file can be opened:
 // "ステージ読込みエラーです\n\nタイドウェイクの実行ファイルと同じフォルダに\nstage\n
 //  というフォルダを作成し、その中に\n*.datファイル(01.datなど)を入れてください。"
+// Kept by hand: a letter that would read as one more hex digit follows a closed and reopened
+// literal, and each line of the message stays one line here.
+// clang-format off
 inline constexpr char kStageLoadError[] =
     "\x83X\x83""e\x81[\x83W\x93\xC7\x8D\x9E\x82\xDD\x83G\x83\x89\x81[\x82\xC5\x82\xB7\n"
     "\n"
@@ -29,6 +32,7 @@ inline constexpr char kStageLoadError[] =
 // but cannot be read.
 inline constexpr char kStageLoadErrorHeading[] =
     "\x83X\x83""e\x81[\x83W\x93\xC7\x8D\x9E\x82\xDD\x83G\x83\x89\x81[\x82\xC5\x82\xB7";
+// clang-format on
 
 // The race's banners: "ＣｈｅｃｋＰｏｉｎｔ" when a checkpoint is passed, "ＳＴＡＲＴ" as it
 // begins.

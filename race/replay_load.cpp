@@ -19,9 +19,7 @@ namespace {
 constexpr char kHeading[] = "The replay cannot be played.";
 
 bool Refuse(const char* path, int line, const std::string& what) {
-    std::string text = std::string(kHeading) + "\n\n" + path;
-    if (line > 0) text += ":" + std::to_string(line);
-    ShowMediaError((text + ": " + what).c_str());
+    ShowFileRefusal(kHeading, path, line, what);
     return false;
 }
 

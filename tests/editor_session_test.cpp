@@ -118,12 +118,15 @@ TEST(EditorSession, ABadFileLeavesTheOpenCourseAndIsExplainedByTheChecker) {
     ASSERT_EQ(tw_editor_write(), 1);
     EXPECT_EQ(Written(), before);
 
-    const std::string problems = tw_editor_check(broken.data(), broken.size(), "my \"bay\".dat");
+    const std::string problems =
+        tw_editor_check(broken.data(), static_cast<int>(broken.size()), "my \"bay\".dat");
     EXPECT_EQ(problems.rfind("[{\"line\":8,\"severity\":\"error\",\"message\":", 0), 0u)
         << problems;
     EXPECT_NE(problems.find("\"text\":\"my \\\"bay\\\".dat:8: error: "), std::string::npos)
         << problems;
-    EXPECT_EQ(std::string(tw_editor_check(before.data(), before.size(), "new.dat")), "[]");
+    EXPECT_EQ(
+        std::string(tw_editor_check(before.data(), static_cast<int>(before.size()), "new.dat")),
+        "[]");
 }
 
 TEST(EditorSession, TheNewCourseAndItsWarningsReachThePage) {
@@ -133,7 +136,8 @@ TEST(EditorSession, TheNewCourseAndItsWarningsReachThePage) {
     ASSERT_EQ(tw_editor_set_numbers(numbers.data(), kEditorNumberCount), 1);
     ASSERT_EQ(tw_editor_write(), 1);
     const std::string text = Written();
-    const std::string problems = tw_editor_check(text.data(), text.size(), "new.dat");
+    const std::string problems =
+        tw_editor_check(text.data(), static_cast<int>(text.size()), "new.dat");
     EXPECT_NE(problems.find("\"line\":22,\"severity\":\"warning\""), std::string::npos) << problems;
 }
 

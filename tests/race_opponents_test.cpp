@@ -17,7 +17,7 @@ using Opponents = race_test::OpenWater;
 // Spreads the boats far apart so that only the ones a test brings together meet.
 void SpreadOut() {
     for (int i = 0; i < kOpponentCount; ++i) {
-        OpponentX[i] = 1000.0f + 3000.0f * i;
+        OpponentX[i] = 1000.0f + 3000.0f * static_cast<float>(i);
         OpponentY[i] = 5000.0f;
     }
 }

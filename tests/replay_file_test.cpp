@@ -253,10 +253,15 @@ TEST_F(ReplayRun, AFinishedRacePlaysBackFromItsFileAsItWasDriven) {
     broken[6] += " X1";
     WriteBytes(root_ / "bad.twr", Joined(broken));
     EXPECT_EQ(Run("--replay bad.twr --frames 10 --trace bad.csv"), kReplayRefused);
-    EXPECT_NE(Said().find("bad.twr:7: unknown steering 'X1'"), std::string::npos) << Said();
+    // The refusal heads its box, a blank line apart from the file, with the line where it has one.
+    EXPECT_NE(Said().find("The replay cannot be played.\n\nbad.twr:7: unknown steering 'X1'"),
+              std::string::npos)
+        << Said();
     EXPECT_EQ(Lines(ReadBytes(root_ / "bad.csv")).size(), 1u);  // not one frame ran
     EXPECT_EQ(Run("--replay none.twr --frames 10"), kReplayRefused);
-    EXPECT_NE(Said().find("none.twr: No such file"), std::string::npos) << Said();
+    EXPECT_NE(Said().find("The replay cannot be played.\n\nnone.twr: No such file"),
+              std::string::npos)
+        << Said();
 }
 
 // --verify says what a replay achieved, on the course it names or on one given with --course
@@ -322,7 +327,9 @@ TEST_F(ReplayRun, ACourseFileNamedOnTheCommandLineIsTheOnlyCourse) {
               "tidewake-headless: mine/bad.dat:8: the checkpoint 2 needs 2 numbers separated "
               "by commas\n");
     EXPECT_EQ(Run("--course mine/none.dat --frames 10"), 2);
-    EXPECT_NE(Said().find("mine/none.dat: the file cannot be opened: No such file"), std::string::npos) << Said();
+    EXPECT_NE(Said().find("mine/none.dat: the file cannot be opened: No such file"),
+              std::string::npos)
+        << Said();
 }
 
 }  // namespace

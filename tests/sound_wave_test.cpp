@@ -67,7 +67,9 @@ TEST(WaveReader, AcceptsChunksInEitherOrderAndNonPcmExtraBytes) {
 
     Bytes adpcm = Format(2, 1, 4);
     Put(adpcm, 4, 2);
-    for (uint8_t v : {0xAA, 0xBB, 0xCC, 0xDD}) adpcm.push_back(v);
+    for (const uint8_t v : {uint8_t{0xAA}, uint8_t{0xBB}, uint8_t{0xCC}, uint8_t{0xDD}}) {
+        adpcm.push_back(v);
+    }
     WaveFile wave;
     ASSERT_TRUE(Read(Riff({Chunk("fmt ", adpcm), Chunk("data", Samples(9))}), wave));
     const platform::WaveFormat f = wave.Format();

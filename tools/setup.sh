@@ -15,7 +15,7 @@ test_packages=(
     "${package_packages[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xfonts-base sox
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 # The browser build, and chromium for its test.
 web_build_packages=(

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: first the whole suite as
-# shipped (a broken test shows within seconds of the build), then the whole suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers for a bounded time, then the
-# Debian package (built, installed, raced, purged; as root only), then the browser build
-# (tools/web/test.sh).
+# Installs what is missing, checks the house rules that need no build (tools/check.sh), builds
+# everything and runs every test: first the whole suite as shipped (a broken test shows within
+# seconds of the build), then the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the fuzzers for a bounded time, then the Debian package (built, installed, raced, purged;
+# as root only), then the browser build (tools/web/test.sh).
 # Both test builds are always configured with the tests on, so a build folder last set up by
 # tools/play.sh (tests off) cannot make this pass by running nothing; ctest also fails when it
 # finds no tests.
@@ -14,6 +14,12 @@ tools/setup.sh test
 jobs=${TIDEWAKE_JOBS:-$(nproc)}
 # Every fuzz target that is built runs this long; tools/fuzz.sh alone runs them for longer.
 fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-20}
+
+echo "== house rules (tools/check.sh)"
+# The globals are moving into their state headers on a branch of their own; until that lands
+# this rule only reports. Once it has, delete this line and the rule fails like the others.
+export TIDEWAKE_CHECK_GLOBALS=report
+tools/check.sh
 
 echo "== tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWAKE_SANITIZE=OFF \

@@ -4,10 +4,3 @@ file(GLOB EDITOR_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/editor
 add_library(tidewake_editor_tools STATIC ${EDITOR_TOOL_SOURCES})
 target_link_libraries(tidewake_editor_tools PUBLIC tidewake_stage_tools tidewake_game
   tidewake_platform_headless)
-
-function(tidewake_editor_tools_for_tests)
-  if(TARGET tidewake_tests)
-    target_link_libraries(tidewake_tests PRIVATE tidewake_editor_tools)
-  endif()
-endfunction()
-cmake_language(DEFER CALL tidewake_editor_tools_for_tests)

@@ -4,9 +4,8 @@
 # share/tidewake/ from its own folder, so the installed tree can be moved as a whole.
 # The Debian package (tools/package.sh) puts the programs into games/ and their data into
 # share/games/tidewake/ instead, the other pair of folders the game looks in.
-set(TIDEWAKE_INSTALL_BINDIR bin CACHE STRING "Where the programs go, under the prefix")
-set(TIDEWAKE_INSTALL_DATADIR share/tidewake CACHE STRING
-  "Where the sounds, tunes and shipped courses go: share/tidewake beside bin, share/games/tidewake beside games")
+# The two folders are TIDEWAKE_INSTALL_BINDIR and TIDEWAKE_INSTALL_DATADIR (CMakeLists.txt); the
+# programs and the sounds and tunes are installed beside their targets, the rest here.
 
 # The icon, drawn by our own line drawing.
 add_executable(tidewake-icon ${CMAKE_SOURCE_DIR}/tools/icon/icon_main.cpp)
@@ -20,13 +19,6 @@ add_custom_target(tidewake_icon ALL DEPENDS ${CMAKE_BINARY_DIR}/tidewake.png)
 
 include(${CMAKE_SOURCE_DIR}/cmake/shipped_stages.cmake)
 
-# The stage tool's target is made in a later file of this folder.
-function(tidewake_install_programs)
-  install(TARGETS tidewake tidewake-headless tidewake-stage
-    RUNTIME DESTINATION ${TIDEWAKE_INSTALL_BINDIR})
-  install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR})
-endfunction()
-cmake_language(DEFER CALL tidewake_install_programs)
 install(FILES ${TIDEWAKE_SHIPPED_STAGES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR}/stage)
 install(FILES ${CMAKE_BINARY_DIR}/tidewake.png DESTINATION share/icons/hicolor/64x64/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/install/tidewake.desktop DESTINATION share/applications)

@@ -18,6 +18,7 @@ add_custom_command(OUTPUT ${TIDEWAKE_MEDIA_FILES}
   COMMENT "Making the game's sound effects and tunes"
   VERBATIM)
 add_custom_target(tidewake_media ALL DEPENDS ${TIDEWAKE_MEDIA_FILES})
+install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR})
 add_dependencies(tidewake tidewake_media)
 add_dependencies(tidewake-headless tidewake_media)
 

@@ -5,12 +5,4 @@ target_link_libraries(tidewake_stage_tools PUBLIC tidewake_game tidewake_platfor
 
 add_executable(tidewake-stage ${CMAKE_SOURCE_DIR}/app/stage_tool_main.cpp)
 target_link_libraries(tidewake-stage PRIVATE tidewake_stage_tools)
-
-# The tests check the checker itself and run the tool; their target is made after this file.
-function(tidewake_stage_tools_for_tests)
-  if(TARGET tidewake_tests)
-    target_link_libraries(tidewake_tests PRIVATE tidewake_stage_tools)
-    add_dependencies(tidewake_tests tidewake-stage)
-  endif()
-endfunction()
-cmake_language(DEFER CALL tidewake_stage_tools_for_tests)
+install(TARGETS tidewake-stage RUNTIME DESTINATION ${TIDEWAKE_INSTALL_BINDIR})

@@ -35,9 +35,16 @@ int main(int argc, char** argv) {
     FramePitch = kWidth;
 
     // The water grid running away to the horizon.
-    Draw(252, {{0, 40, 63, 40}, {0, 46, 63, 46}, {0, 54, 63, 54}, {0, 63, 63, 63},
-               {32, 36, 0, 50}, {32, 36, 8, 63}, {32, 36, 24, 63}, {32, 36, 40, 63},
-               {32, 36, 56, 63}, {32, 36, 63, 50}});
+    Draw(252, {{0, 40, 63, 40},
+               {0, 46, 63, 46},
+               {0, 54, 63, 54},
+               {0, 63, 63, 63},
+               {32, 36, 0, 50},
+               {32, 36, 8, 63},
+               {32, 36, 24, 63},
+               {32, 36, 40, 63},
+               {32, 36, 56, 63},
+               {32, 36, 63, 50}});
     // The hull, its shadow and the driver with his square head.
     Draw(249, {{12, 50, 52, 50}, {52, 50, 46, 56}, {46, 56, 18, 56}, {18, 56, 12, 50}});
     Draw(255, {{10, 44, 54, 44},
@@ -60,8 +67,8 @@ int main(int argc, char** argv) {
     Draw(255, {{56, 16, 56, 4}, {56, 4, 48, 8}, {48, 8, 56, 12}, {50, 34, 62, 34}});
 
     std::string error;
-    if (!headless::WriteIndexedPng(argv[1], frame.data(), kWidth, kSide, kSide,
-                                   GamePalette.data(), error)) {
+    if (!headless::WriteIndexedPng(argv[1], frame.data(), kWidth, kSide, kSide, GamePalette.data(),
+                                   error)) {
         std::fprintf(stderr, "tidewake-icon: %s: %s\n", argv[1], error.c_str());
         return 1;
     }

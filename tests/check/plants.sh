@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# tools/check.sh against a copy of the tree: the copy as it is passes, and each fault planted in
+# it is named by file and line, with a failing exit.
+# usage: tests/check/plants.sh SOURCE_DIR
+set -uo pipefail
+src=${1:?usage: plants.sh SOURCE_DIR}
+command -v clang-format >/dev/null || { echo "skipped: no clang-format"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work" "$work.out"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The copy has no .git, so the check lists its files the way it lists any plain folder.
+tar -C "$src" --exclude=./.git --exclude='./build*' --exclude=./dist --exclude=node_modules \
+    -cf - . | tar -C "$work" -xf -
+check() { "$src/tools/check.sh" "$work" >"$work.out" 2>&1; }
+
+# The globals rule is reported only: the real tree's globals are checked by tools/test.sh, and
+# this test is about what the checker sees, not about the tree.
+export TIDEWAKE_CHECK_GLOBALS=report
+check || { grep -v ": a global" "$work.out"; fail "the clean copy does not pass"; }
+
+# The words are put together here so that this file does not carry them.
+origin_word="spe""c"
+printf '#include "screens/screen_state.h"\n#include "screens/stage_select.h"\n' \
+    >>"$work/base/random.h"
+printf '#include "race/race_setup.h"\n' >>"$work/platform/files.h"
+printf '#include "platform/sdl/sdl_display.h"\n' >>"$work/render/projection.h"
+printf 'int  Badly ( int x ){return x;}\n' >>"$work/course/stage.cpp"
+printf '// the boat turns as the %s says\n' "$origin_word" >>"$work/race/opponents.cpp"
+touch "$work/docs/${origin_word}_notes.txt"
+printf 'extern int PlantedCount;\n' >>"$work/race/records.h"
+printf '// laps the planted race runs\nextern int PlantedLaps;\n' >>"$work/race/race_state.h"
+
+expect() {
+    local what=$1 pattern=$2
+    grep -qE "$pattern" "$work.out" || { grep -v ": a global" "$work.out"; fail "not named: $what"; }
+}
+refuse() {
+    local what=$1 pattern=$2
+    ! grep -qE "$pattern" "$work.out" || { grep -v ": a global" "$work.out"; fail "named wrongly: $what"; }
+}
+
+TIDEWAKE_CHECK_GLOBALS=fail check && fail "the planted copy passes"
+lines() { wc -l <"$1"; }
+expect "an include of a layer above" "^base/random\.h:$(lines "$work/base/random.h"): base/ includes screens/stage_select\.h"
+refuse "a state header read from below" "base/random\.h:$(($(lines "$work/base/random.h") - 1)):"
+expect "two folders including each other" "base/ and screens/ include each other"
+expect "the platform including the game" "^platform/files\.h:[0-9]+: the platform includes race/race_setup\.h"
+expect "a backend included by the game" "^render/projection\.h:[0-9]+: render/ includes platform/sdl/sdl_display\.h, a backend"
+expect "a badly formatted line" "^course/stage\.cpp:$(lines "$work/course/stage.cpp"): not as clang-format"
+expect "where a rule came from" "^race/opponents\.cpp:$(lines "$work/race/opponents.cpp"): names where a rule came from"
+expect "a file name saying where a rule came from" "^docs/${origin_word}_notes\.txt:1: the file name"
+expect "a global outside a state header" "^race/records\.h:$(lines "$work/race/records.h"): a global declared outside"
+expect "a global without its comment" "^race/records\.h:$(lines "$work/race/records.h"): a global without its comment"
+refuse "a commented global in a state header" "^race/race_state\.h:$(lines "$work/race/race_state.h"):"
+
+# With the other faults taken out again, the globals reported only do not fail the check.
+rm "$work/docs/${origin_word}_notes.txt"
+cp "$src/base/random.h" "$work/base/random.h"
+cp "$src/platform/files.h" "$work/platform/files.h"
+cp "$src/render/projection.h" "$work/render/projection.h"
+cp "$src/course/stage.cpp" "$work/course/stage.cpp"
+cp "$src/race/opponents.cpp" "$work/race/opponents.cpp"
+check || { grep -v ": a global" "$work.out"; fail "globals reported only still fail the check"; }
+expect "a global reported only" "^race/records\.h:[0-9]+: a global declared outside"
+echo "tools/check.sh names every planted fault"

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The house rules that need no build, in seconds: the code is as clang-format writes it, the
+# folders call each other one way only (HACKING.md's layer table), every global sits in a state
+# header with its comment, and no file names where a rule came from. Each finding is printed as
+# FILE:LINE: what is wrong; the exit status is 1 when any rule fails.
+# usage: tools/check.sh [ROOT]       (ROOT: the tree to check, the repository by default)
+# TIDEWAKE_CHECK_GLOBALS=report lists the globals rule's findings without failing on them.
+set -uo pipefail
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root" || exit 2
+globals_mode=${TIDEWAKE_CHECK_GLOBALS:-fail}
+failed=0
+
+# The files of the tree: in a git checkout what git tracks or would track, as they are now;
+# elsewhere (a copy of the tree) every file outside build and package folders.
+list_files() {
+    if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+        git ls-files --cached --others --exclude-standard | while IFS= read -r f; do
+            [ -f "$f" ] && printf '%s\n' "$f"
+        done
+    else
+        find . -type d \( -name .git -o -name 'build*' -o -name dist -o -name node_modules \) \
+            -prune -o -type f -printf '%P\n'
+    fi | LC_ALL=C sort
+}
+mapfile -t all_files < <(list_files)
+mapfile -t sources < <(printf '%s\n' "${all_files[@]}" | grep -E '\.(c|cpp|h)$')
+
+# Prints a rule's findings under its name; a rule that found anything fails the check unless it
+# is only reported.
+report() {
+    local title=$1 mode=$2 findings=$3
+    [ -n "$findings" ] || return 0
+    echo "== $title"
+    printf '%s\n' "$findings"
+    if [ "$mode" = report ]; then
+        echo "(reported only, not failing: TIDEWAKE_CHECK_GLOBALS=report)"
+    else
+        failed=1
+    fi
+}
+
+# ---- Formatting: clang-format 14 with the repository's .clang-format, as everyone formats.
+check_format() {
+    local tool=clang-format
+    command -v clang-format-14 >/dev/null && tool=clang-format-14
+    if ! command -v "$tool" >/dev/null; then
+        echo ".clang-format:1: clang-format 14 is not installed (tools/setup.sh test installs it)"
+        return
+    fi
+    # Another major version formats some constructs differently and would fail clean files.
+    if ! "$tool" --version | grep -qE 'version 14\.'; then
+        echo ".clang-format:1: the formatting is checked with clang-format 14, not $("$tool" --version)"
+        return
+    fi
+    [ ${#sources[@]} -gt 0 ] || return
+    # One line per file and place; a file far from its format shows its first five places.
+    "$tool" --dry-run -Werror "${sources[@]}" 2>&1 |
+        sed -nE 's/^(.+):([0-9]+):[0-9]+: (error|warning): code should be clang-formatted.*/\1:\2/p' |
+        awk -F: '!seen[$0]++ && ++n[$1] <= 5 { print $0 ": not as clang-format writes it (clang-format -i " $1 ")" }'
+}
+report "Formatting" fail "$(check_format)"
+
+# ---- Layers: a folder includes only the folders listed above it in HACKING.md's table, state
+# headers (*_state.h) aside, which any folder may read. The platform is the game's one door to the
+# outside: every layer may include its own headers (platform/NAME.h, never a backend's), and it
+# includes nothing of the game. Folders the table does not list (tools, tests, bench, fuzz) stand
+# with app/ at the top: they build programs out of the whole game, and the game never calls them.
+check_layers() {
+    local layers
+    layers=$(awk '/^## The layers/ { on = 1; next }
+                  on && /^```/ { if (++fence == 2) exit; next }
+                  on && fence == 1 && match($0, /^[a-z_]+\//) { print substr($0, 1, RLENGTH - 1) }' \
+        HACKING.md 2>/dev/null)
+    if ! grep -qx base <<<"$layers" || ! grep -qx platform <<<"$layers"; then
+        echo "HACKING.md:1: no layer table (a fenced block under '## The layers', a folder a line)"
+        return
+    fi
+    local folders
+    folders=$(printf '%s\n' "${all_files[@]}" | sed -n 's|/.*||p' | sort -u)
+    printf '%s\n' "${sources[@]}" | grep / | tr '\n' '\0' |
+        xargs -0 -r grep -nHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/[^"]+"' |
+        awk -v layers="$layers" -v folders="$folders" '
+        BEGIN {
+            n = split(layers, order, "\n")
+            for (i = 1; i <= n; ++i) rank[order[i]] = i
+            rank["platform"] = 0
+            top = rank["app"]
+            split(folders, all, "\n")
+            for (i in all) if (all[i] != "" && !(all[i] in rank)) rank[all[i]] = top
+        }
+        {
+            split($0, part, ":")
+            file = part[1]; line = part[2]
+            included = $0; sub(/^[^"]*"/, "", included); sub(/".*$/, "", included)
+            from = file; sub(/\/.*/, "", from)
+            to = included; sub(/\/.*/, "", to)
+            if (from == to || !(to in rank)) next
+            where = file ":" line ": "
+            if (from == "platform") {
+                print where "the platform includes " included ", a part of the game"
+                next
+            }
+            if (included ~ /_state\.h$/) next
+            if (to == "platform" && rank[from] < top && included !~ /^platform\/[^\/]+\.h$/) {
+                print where from "/ includes " included ", a backend of the platform; the game goes through platform/platform.h"
+                next
+            }
+            if (rank[to] > rank[from]) print where from "/ includes " included ", a layer above it (see the layers in HACKING.md)"
+            if (rank[from] < top && rank[to] < top && !((from, to) in first)) first[from, to] = file ":" line
+        }
+        END {
+            for (pair in first) {
+                split(pair, p, SUBSEP)
+                if (p[1] < p[2] && ((p[2], p[1]) in first))
+                    print first[pair] ": " p[1] "/ and " p[2] "/ include each other (also " first[p[2], p[1]] ")"
+            }
+        }' | LC_ALL=C sort -t: -k1,1 -k2,2n
+}
+report "Layers" fail "$(check_layers)"
+
+# ---- Globals: every extern is declared in a state header (*_state.h), each with the comment
+# that says what it holds: a // line right above it, or one after it on the same line.
+check_globals() {
+    [ ${#sources[@]} -gt 0 ] || return
+    awk 'FNR == 1 { previous = "" }
+         /^[ \t]*extern[ \t]/ && !/^[ \t]*extern[ \t]+"C"/ {
+             if (FILENAME !~ /_state\.h$/) print FILENAME ":" FNR ": a global declared outside a state header (*_state.h)"
+             if ($0 !~ /;[ \t]*\/\// && previous !~ /^[ \t]*\/\//) print FILENAME ":" FNR ": a global without its comment (a // line above it or after it)"
+         }
+         { previous = $0 }' "${sources[@]}"
+}
+report "Globals" "$globals_mode" "$(check_globals)"
+
+# ---- Where a rule came from: code, comments, tests and docs say why in the game's own terms,
+# never which document or which numbered part of one a rule was taken from. The words are
+# written here so that this file does not match itself.
+check_sources_named() {
+    local pattern='\bspe[c](ification)?s?\b|\bparts? [0-9]+(\.[0-9]+)*\b|\bsections? [0-9]+(\.[0-9]+)*( of)?\b|\bdesig[n] doc(ument)?s?\b'
+    printf '%s\n' "${all_files[@]}" | tr '\n' '\0' | xargs -0 -r grep -nIiE "$pattern" -- |
+        sed -E 's/^([^:]+:[0-9]+):.*/\1: names where a rule came from; say why in the game'"'"'s terms/'
+    printf '%s\n' "${all_files[@]}" | grep -iE "$pattern|(^|/)[^/]*spe[c][^/]*$" |
+        sed 's/$/:1: the file name names where a rule came from/'
+}
+report "Where rules came from" fail "$(check_sources_named)"
+
+exit $failed

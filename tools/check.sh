@@ -4,11 +4,9 @@
 # header with its comment, and no file names where a rule came from. Each finding is printed as
 # FILE:LINE: what is wrong; the exit status is 1 when any rule fails.
 # usage: tools/check.sh [ROOT]       (ROOT: the tree to check, the repository by default)
-# TIDEWAKE_CHECK_GLOBALS=report lists the globals rule's findings without failing on them.
 set -uo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
-globals_mode=${TIDEWAKE_CHECK_GLOBALS:-fail}
 failed=0
 
 # The files of the tree: in a git checkout what git tracks or would track, as they are now;
@@ -26,18 +24,13 @@ list_files() {
 mapfile -t all_files < <(list_files)
 mapfile -t sources < <(printf '%s\n' "${all_files[@]}" | grep -E '\.(c|cpp|h)$')
 
-# Prints a rule's findings under its name; a rule that found anything fails the check unless it
-# is only reported.
+# Prints a rule's findings under its name; a rule that found anything fails the check.
 report() {
-    local title=$1 mode=$2 findings=$3
+    local title=$1 findings=$2
     [ -n "$findings" ] || return 0
     echo "== $title"
     printf '%s\n' "$findings"
-    if [ "$mode" = report ]; then
-        echo "(reported only, not failing: TIDEWAKE_CHECK_GLOBALS=report)"
-    else
-        failed=1
-    fi
+    failed=1
 }
 
 # ---- Formatting: clang-format 14 with the repository's .clang-format, as everyone formats.
@@ -59,7 +52,7 @@ check_format() {
         sed -nE 's/^(.+):([0-9]+):[0-9]+: (error|warning): code should be clang-formatted.*/\1:\2/p' |
         awk -F: '!seen[$0]++ && ++n[$1] <= 5 { print $0 ": not as clang-format writes it (clang-format -i " $1 ")" }'
 }
-report "Formatting" fail "$(check_format)"
+report "Formatting" "$(check_format)"
 
 # ---- Layers: a folder includes only the folders listed above it in HACKING.md's table, state
 # headers (*_state.h) aside, which any folder may read. The platform is the game's one door to the
@@ -117,7 +110,7 @@ check_layers() {
             }
         }' | LC_ALL=C sort -t: -k1,1 -k2,2n
 }
-report "Layers" fail "$(check_layers)"
+report "Layers" "$(check_layers)"
 
 # ---- Globals: every extern is declared in a state header (*_state.h), each with the comment
 # that says what it holds: a // line right above it, or one after it on the same line.
@@ -130,7 +123,7 @@ check_globals() {
          }
          { previous = $0 }' "${sources[@]}"
 }
-report "Globals" "$globals_mode" "$(check_globals)"
+report "Globals" "$(check_globals)"
 
 # ---- Where a rule came from: code, comments, tests and docs say why in the game's own terms,
 # never which document or which numbered part of one a rule was taken from. The words are
@@ -142,6 +135,6 @@ check_sources_named() {
     printf '%s\n' "${all_files[@]}" | grep -iE "$pattern|(^|/)[^/]*spe[c][^/]*$" |
         sed 's/$/:1: the file name names where a rule came from/'
 }
-report "Where rules came from" fail "$(check_sources_named)"
+report "Where rules came from" "$(check_sources_named)"
 
 exit $failed

@@ -34,6 +34,7 @@ SCREENS_PLANTS = [
     ("    if (Scene == kSceneTitle && CameraX >= 1.0f) return;", None),
     ("    const float x = CameraX; const int32_t s = Scene != 0;", None),
     ("    for (const int32_t& h : OpponentHeading) total += h;", None),
+    ("    for (auto const& h : OpponentHeading) total += h;", None),
     ("    // Scene = kSceneTitle; a comment only", None),
     ('    const char* text = "Scene = 3";', None),
     ("    page.Scene = 1; view->CameraX = 2.0f;", None),
@@ -59,6 +60,12 @@ class OwnerWrites(unittest.TestCase):
         status, lines = run_check(SOURCE)
         self.assertEqual(lines, [])
         self.assertEqual(status, 0)
+
+    def test_a_folder_without_state_headers_is_an_error_not_a_clean_tree(self):
+        with tempfile.TemporaryDirectory() as root:
+            status, lines = run_check(root)
+        self.assertEqual(lines, [])
+        self.assertEqual(status, 2)
 
     def test_every_planted_write_is_named_by_file_and_line_and_nothing_else(self):
         with tempfile.TemporaryDirectory() as root:

@@ -12,7 +12,8 @@ game's own functions and the C library's copying ones), and binding it in a rang
 non-const reference. Tests, tools, benchmarks and fuzzers build their cases by setting state
 directly and are not checked.
 
-usage: owner_writes.py [ROOT]   (ROOT defaults to the repository this script sits in)
+usage: owner_writes.py [ROOT]   (ROOT defaults to the repository this script sits in); exits 2
+when ROOT holds no state header.
 """
 
 import os
@@ -32,18 +33,22 @@ WRITING_LIBRARY_CALLS = {
 }
 
 IDENT = r"[A-Za-z_]\w*"
-EXTERN_RE = re.compile(r"^\s*extern\s+(?!const\b)([^;()]*?)\b(" + IDENT + r")\s*((?:\[[^\]]*\]\s*)*);",
-                       re.M)
+# A global's declaration: its type, its name, its array bounds if any. Constants are left out.
+EXTERN_RE = re.compile(r"^\s*extern\s+(?!const\b)([^;()]*?)\b(" + IDENT +
+                       r")\s*((?:\[[^\]]*\]\s*)*);", re.M)
 ASSIGN_RE = re.compile(r"(?:<<|>>|[-+*/%&|^])?=(?!=)")
 # A declaration or definition at the start of a line: a return type, the name, the parameters.
-FUNCTION_DECL_RE = re.compile(r"^[ \t]*(?:(?:static|inline|constexpr|extern)\s+)*(?!return\b|else\b|case\b|"
-                              r"new\b|delete\b|throw\b)[\w:<>]+(?:\s+|\s*[*&]+\s*)(" + IDENT +
-                              r")\s*\(([^()]*)\)\s*(?:const\s*)?(?:noexcept\s*)?[;{]", re.M)
+FUNCTION_DECL_RE = re.compile(r"^[ \t]*(?:(?:static|inline|constexpr|extern)\s+)*"
+                              r"(?!return\b|else\b|case\b|new\b|delete\b|throw\b)"
+                              r"[\w:<>]+(?:\s+|\s*[*&]+\s*)(" + IDENT + r")\s*\(([^()]*)\)"
+                              r"\s*(?:const\s*)?(?:noexcept\s*)?[;{]", re.M)
 # One declared parameter: a type and usually a name, perhaps a default.
 PARAMETER_RE = re.compile(r"\s*(?:const\s+)?[\w:<>]+(?:\s+const)?(?:\s*[*&]+\s*|\s+)(?:const\s+)?"
                           r"(?:" + IDENT + r")?\s*(?:\[[^\]]*\])?\s*(?:=.*)?", re.S)
 CALL_RE = re.compile(r"\b(" + IDENT + r")\s*\(")
-RANGE_FOR_RE = re.compile(r"\bfor\s*\(\s*(?!const\b)[^;:()]*&\s*" + IDENT + r"\s*:\s*(?:::)?(" + IDENT + r")\s*\)")
+# A range-for binding each element by reference: `for (int32_t& h : OpponentHeading)`.
+RANGE_FOR_RE = re.compile(r"\bfor\s*\(([^;:()]*)&\s*" + IDENT + r"\s*:\s*(?:::)?(" + IDENT +
+                          r")\s*\)")
 CONTROL_WORDS = {"if", "for", "while", "switch", "return", "sizeof", "catch", "decltype",
                  "alignof", "static_assert"}
 
@@ -109,7 +114,8 @@ def owned_globals(root, files):
 
 
 def is_mutable_parameter(parameter):
-    """True for a parameter taken by non-const reference or pointer (`int32_t& state`, `char* line`)."""
+    """True for a parameter taken by non-const reference or pointer: `int32_t& state`,
+    `char* line`, but not `const char* name`."""
     parameter = parameter.split("=")[0]
     marker = re.search(r"&(?!&)|\*", parameter)
     return bool(marker) and "const" not in parameter[:marker.start()].split()
@@ -166,7 +172,8 @@ def global_named_by(argument, owners, pointers):
     argument = argument.strip()
     match = re.fullmatch(r"(?:std::)?(?:begin|data)\s*\(\s*(?:::)?(" + IDENT + r")\s*\)", argument)
     if not match:
-        match = re.fullmatch(r"(&?)\s*(?:::)?(" + IDENT + r")\s*(?:\[.*\])?(?:\s*\+.*)?", argument, re.S)
+        match = re.fullmatch(r"(&?)\s*(?:::)?(" + IDENT + r")\s*(?:\[.*\])?(?:\s*\+.*)?", argument,
+                             re.S)
         if match and match.group(2) in pointers and not match.group(1):
             return None
         name = match.group(2) if match else None
@@ -215,13 +222,16 @@ def call_writes(text, owners, pointers, positions):
 
 def range_for_writes(text, owners):
     for match in RANGE_FOR_RE.finditer(text):
-        if match.group(1) in owners:
-            yield match.start(1), match.group(1)
+        if match.group(2) in owners and "const" not in match.group(1).split():
+            yield match.start(2), match.group(2)
 
 
 def foreign_writes(root):
+    """The writes found, or None when ROOT holds no state header to check against."""
     files = list(game_files(root))
     owners, pointers = owned_globals(root, files)
+    if not owners:
+        return None
     texts = {path: read_blanked(path) for path in files}
     positions = mutable_parameter_positions(texts.values())
     found = []
@@ -241,6 +251,10 @@ def main(argv):
     root = argv[1] if len(argv) > 1 else os.path.dirname(os.path.dirname(os.path.dirname(
         os.path.abspath(__file__))))
     found = foreign_writes(root)
+    if found is None:
+        # A wrong folder must not pass as a clean tree.
+        print(f"owner_writes: no globals in any *_state.h under {root}", file=sys.stderr)
+        return 2
     for path, line, name, owner in found:
         print(f"{path}:{line}: `{name}` (owned by {owner}/) written here")
     return 1 if found else 0

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "base/app_state.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/music.h"
 #include "platform/headless/runner_options.h"
@@ -25,7 +25,7 @@
 #include "race/replay_load.h"
 #include "race/replay_save.h"
 #include "screens/race_setup_scene.h"
-#include "screens/screen_state.h"
+#include "screens/screen_clock.h"
 #include "shell/main_loop.h"
 #include "tools/stage/stage_check.h"
 
@@ -79,8 +79,8 @@ void StartDroppedReplay() {
 void GoToStartCourse() {
     if (page.startCourse.empty()) return;
     if (Scene == kSceneOpening) {
-        Scene = kSceneReset;
-        ScreenFrames = 0;
+        EnterScene(kSceneReset);
+        ResetScreenClock();
         return;
     }
     if (Scene != kSceneTitle) return;
@@ -91,8 +91,8 @@ void GoToStartCourse() {
     } else {
         StopMusic();
         ResetRaceState();
-        StageNumber = number;
-        Scene = kSceneStageSelect;
+        SetStageNumber(number);
+        EnterScene(kSceneStageSelect);
         LoadStage(number);
         std::printf("tidewake: the stage select starts on %s\n", page.startCourse.c_str());
     }

@@ -9,7 +9,7 @@ extern int32_t Scene;
 // 1 while the game is the active application; frames run only then.
 extern int32_t AppActive;
 
-// 0 running, 1 closing, 2 display and sound released.
+// kShutdownRunning, kShutdownClosing or kShutdownReleased.
 extern int32_t ShutdownState;
 
 // Set once the quit message has been posted; the main loop leaves when the queue is empty.
@@ -17,6 +17,11 @@ extern bool QuitPosted;
 
 // Exit status of the process once the main loop ends: non-zero after a fatal error.
 extern int32_t ExitStatus;
+
+// Values of ShutdownState: running; closing; display and sound released.
+constexpr int32_t kShutdownRunning = 0;
+constexpr int32_t kShutdownClosing = 1;
+constexpr int32_t kShutdownReleased = 2;
 
 // Scene numbers.
 constexpr int32_t kSceneReset = 0;

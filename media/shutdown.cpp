@@ -1,6 +1,6 @@
 #include "media/shutdown.h"
 
-#include "base/app_state.h"
+#include "base/app_flags.h"
 #include "media/display.h"
 #include "media/sound.h"
 #include "media/text.h"
@@ -12,16 +12,16 @@ void ShutDownMedia() {
 }
 
 void ShutDownOnce() {
-    if (ShutdownState == 0) ShutdownState = 1;
-    if (ShutdownState < 2) {
+    if (ShutdownState == kShutdownRunning) SetShutdownState(kShutdownClosing);
+    if (ShutdownState < kShutdownReleased) {
         UnlockFrame();
         ShutDownMedia();
-        ShutdownState = 2;
+        SetShutdownState(kShutdownReleased);
     }
 }
 
 void QuitGame(int32_t exitStatus) {
-    ExitStatus = exitStatus;
+    SetExitStatus(exitStatus);
     ShutDownOnce();
-    QuitPosted = true;
+    PostQuit();
 }

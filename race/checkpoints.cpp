@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "base/app_state.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/sound.h"
 #include "race/race_math.h"
@@ -31,14 +31,14 @@ void FinishRace() {
     OrbitAngle = PlayerHeading + 1800;
     if (OrbitAngle > 3599) OrbitAngle -= 3600;
     CameraMode = 0;
-    Scene = kSceneResults;
+    EnterScene(kSceneResults);
     Lap = kLastLap;
     if (ReplayMode == 0) {
         UpdateRecords();
         SaveStageRecords();
         SaveRaceReplay();
     } else {
-        Scene = kSceneRaceSetup;
+        EnterScene(kSceneRaceSetup);
     }
 }
 

@@ -7,7 +7,7 @@
 #include "race/race_math.h"
 #include "race/race_state.h"
 #include "race/replay.h"
-#include "render/camera_state.h"
+#include "render/camera.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void Turn() {
     PlayerHeading -= PlayerRoll / 4;
     if (PlayerRoll > kBankLimit) PlayerRoll -= kSteerStep;
     if (PlayerRoll < -kBankLimit) PlayerRoll += kSteerStep;
-    CameraRoll = PlayerRoll < 0 ? PlayerRoll + kFullTurn : PlayerRoll;
+    SetCameraRoll(PlayerRoll < 0 ? PlayerRoll + kFullTurn : PlayerRoll);
     PlayerHeading = WrapAngle(PlayerHeading);
 }
 

@@ -8,7 +8,7 @@
 #include "race/race_state.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
-#include "render/camera_state.h"
+#include "render/camera.h"
 
 namespace {
 
@@ -22,11 +22,8 @@ constexpr int32_t kTracksideFrames = 300;
 constexpr int32_t kDirectorShots = 5;
 
 void PlaceAt(double x, double y, double z, int32_t heading, int32_t pitch) {
-    CameraX = static_cast<float>(x);
-    CameraY = static_cast<float>(y);
-    CameraZ = static_cast<float>(z);
-    CameraHeading = heading;
-    CameraPitch = pitch;
+    MoveCamera(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    TurnCamera(heading, pitch);
 }
 
 // A point `distance` ahead of the player's bow (behind it when negative).
@@ -41,9 +38,11 @@ double AheadY(double distance) {
 void AimAtPlayer() {
     const double dx = double(PlayerX) - double(CameraX);
     const double dy = double(PlayerY) - double(CameraY);
-    CameraHeading = BearingOf(dy, dx);
-    CameraPitch = BearingOf(double(PlayerZ) - double(CameraZ), std::sqrt(dx * dx + dy * dy));
-    CameraRoll = 0;
+    const int32_t heading = BearingOf(dy, dx);
+    const int32_t pitch =
+        BearingOf(double(PlayerZ) - double(CameraZ), std::sqrt(dx * dx + dy * dy));
+    TurnCamera(heading, pitch);
+    SetCameraRoll(0);
 }
 
 void PlaceCockpit(double height) {
@@ -63,20 +62,19 @@ void PlaceReplayView(int32_t view) {
         }
         case kViewFromAbove:
             PlaceAt(PlayerX, PlayerY, 5000.0, PlayerHeading, 2700);
-            CameraRoll = 0;
+            SetCameraRoll(0);
             break;
         case kViewBelowBehind:
             PlaceAt(AheadX(-2800.0), AheadY(-2800.0), -1000.0, PlayerHeading, 250);
-            CameraRoll = 0;
+            SetCameraRoll(0);
             break;
         case kViewWholeCourse:
             PlaceAt(11500.0, 11500.0, 25000.0, 0, 2700);
-            CameraRoll = 0;
+            SetCameraRoll(0);
             break;
         case kViewRivalsEye:
-            CameraX = OpponentX[kRivalSlot];
-            CameraY = OpponentY[kRivalSlot];
-            CameraZ = static_cast<float>(double(OpponentZ[kRivalSlot]) + 100.0);
+            MoveCamera(OpponentX[kRivalSlot], OpponentY[kRivalSlot],
+                       static_cast<float>(double(OpponentZ[kRivalSlot]) + 100.0));
             AimAtPlayer();
             break;
     }
@@ -85,9 +83,8 @@ void PlaceReplayView(int32_t view) {
 // The trackside camera of the checkpoint the player makes for, turned toward the boat.
 void PlaceTrackside() {
     const int32_t n = NextCheckpoint;
-    CameraX = static_cast<float>(CameraStandX[n]);
-    CameraY = static_cast<float>(CameraStandY[n]);
-    CameraZ = static_cast<float>(CameraStandZ[n]);
+    MoveCamera(static_cast<float>(CameraStandX[n]), static_cast<float>(CameraStandY[n]),
+               static_cast<float>(CameraStandZ[n]));
     AimAtPlayer();
 }
 
@@ -131,6 +128,10 @@ void HandleViewKey() {
     } else if (CameraKeyDelay > 0) {
         CameraKeyDelay -= 1;
     }
+}
+
+void ChooseFirstView() {
+    CameraMode = 0;
 }
 
 CameraBoat BoatCarryingCamera() {

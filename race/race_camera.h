@@ -4,6 +4,9 @@
 // The down key, held, steps to the next view: on its second frame, then every 11 frames.
 void HandleViewKey();
 
+// Back to the first view: the chase camera in a live race, the director in a replay.
+void ChooseFirstView();
+
 // The boat the camera rides in for the view in use, which the course world leaves undrawn: the
 // player's in the live cockpit and the replay's low cockpit, the rival's in the rival's-eye view
 // (chosen, or one of the director's shots once its trackside opening is over).

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "base/app_state.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "race/race_math.h"
 #include "race/race_state.h"
@@ -26,8 +26,8 @@ void AdvanceRaceFrame() {
         // The results circle the boat from outside, as after a finish: from the cockpit the
         // boat itself would not be drawn.
         CameraMode = 0;
-        Scene = kSceneRaceSetup;
-        if (ReplayMode != 1) Scene = kSceneResults;
+        EnterScene(kSceneRaceSetup);
+        if (ReplayMode != 1) EnterScene(kSceneResults);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "race/records.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
-#include "render/camera_state.h"
+#include "render/camera.h"
 
 namespace {
 
@@ -65,12 +65,9 @@ void ResetViews() {
     DirectorView = 0;
     DirectorFrames = 0;
     OrbitAngle = 0;
-    CameraX = 11500.0f;
-    CameraY = 11500.0f;
-    CameraZ = 25000.0f;
-    CameraHeading = 0;
-    CameraPitch = 270;
-    CameraRoll = 0;
+    MoveCamera(11500.0f, 11500.0f, 25000.0f);
+    TurnCamera(0, 270);
+    SetCameraRoll(0);
 }
 
 int32_t WrappingProduct(int32_t a, int32_t b) {

@@ -22,3 +22,12 @@ void RecordSteering() {
 int32_t SteeringInput() {
     return InRecord(RaceFrame) ? ReplayInputs[RaceFrame] : kSteerNone;
 }
+
+void StartReplay() {
+    ReplayMode = 1;
+}
+
+void ForgetReplay() {
+    ReplayMode = 0;
+    for (int32_t& input : ReplayInputs) input = kSteerNone;
+}

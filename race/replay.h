@@ -15,3 +15,9 @@ void RecordSteering();
 // This frame's steering: the live race reads back what it just recorded, the replay what the
 // race recorded.
 int32_t SteeringInput();
+
+// The next race set-up replays the steering record instead of starting a live race.
+void StartReplay();
+
+// Back at the title: no replay running, and a steering record cleared for the next live race.
+void ForgetReplay();

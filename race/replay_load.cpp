@@ -5,11 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "base/app_state.h"
+#include "base/scene_switch.h"
 #include "base/trig_tables.h"
 #include "base/whole_file.h"
 #include "course/stage.h"
 #include "media/display.h"
+#include "race/replay.h"
 #include "race/replay_course.h"
 #include "race/replay_file.h"
 #include "race/replay_state.h"
@@ -74,7 +75,7 @@ bool StartReplayFile(const char* path) {
     SetOpponentPace(replay.pace);
     std::memcpy(ReplayInputs, replay.steering, sizeof ReplayInputs);
     BuildTrigTables();
-    ReplayMode = 1;
-    Scene = kSceneRaceSetup;
+    StartReplay();
+    EnterScene(kSceneRaceSetup);
     return true;
 }

@@ -133,6 +133,10 @@ void FillFrame(int32_t colour) {
     platform::FillBackBuffer(static_cast<uint8_t>(colour));
 }
 
+void SetDrawColour(int32_t colour) {
+    DrawColour = colour;
+}
+
 void DrawFrameBorder() {
     const double left = ClipRect[0], top = ClipRect[1], right = ClipRect[2], bottom = ClipRect[3];
     DrawColour = 0;

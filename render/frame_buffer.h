@@ -13,6 +13,9 @@ constexpr int32_t kWaterBackground = 4;
 // A segment wholly outside is pulled onto the border rather than skipped.
 void DrawLine(double x1, double y1, double x2, double y2);
 
+// Makes `colour` (a palette index) the colour of the lines drawn from now on.
+void SetDrawColour(int32_t colour);
+
 // Sets the whole unlocked frame to one palette index.
 void FillFrame(int32_t colour);
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
+#include "base/scene_switch.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "media/text.h"
@@ -55,5 +55,5 @@ void CountdownScene() {
     // The stage select stopped its tune, so the race's tune starts here and plays on.
     StartSceneMusic("game.mid");
 
-    if (Countdown < kCountdownEnd) Scene = kSceneRace;
+    if (Countdown < kCountdownEnd) EnterScene(kSceneRace);
 }

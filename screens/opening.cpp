@@ -1,7 +1,7 @@
 #include "screens/opening.h"
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
+#include "base/scene_switch.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "media/text.h"
@@ -40,7 +40,7 @@ void OpeningScreen() {
 
     ScreenFrames += 1;
     if (ScreenFrames >= kOpeningFrames) {
-        Scene = kSceneReset;
+        EnterScene(kSceneReset);
         ScreenFrames = 0;
     }
 }

@@ -1,8 +1,8 @@
 #include "screens/race_scene.h"
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
+#include "base/scene_switch.h"
 #include "media/display.h"
 #include "media/music.h"
 #include "overlay/map_markers.h"
@@ -12,6 +12,7 @@
 #include "race/player_boat.h"
 #include "race/race_camera.h"
 #include "race/race_clock.h"
+#include "race/race_keys.h"
 #include "race/race_state.h"
 #include "race/replay.h"
 #include "race/replay_state.h"
@@ -20,13 +21,6 @@
 #include "world/course_world.h"
 
 namespace {
-
-void PollRaceKeys() {
-    PollKey(platform::Key::Down, RaceDownKey);
-    PollKey(platform::Key::Left, RaceLeftKey);
-    PollKey(platform::Key::Right, RaceRightKey);
-    PollKey(platform::Key::Q, RaceQuitKey);
-}
 
 // Q leaves any race for the title; in a replay the left key does too, since it does not steer.
 bool LeavingForTitle() {
@@ -66,6 +60,6 @@ void RaceScene() {
     StartSceneMusic("game.mid");
     if (LeavingForTitle()) {
         StopMusic();
-        Scene = kSceneReset;
+        EnterScene(kSceneReset);
     }
 }

@@ -1,6 +1,6 @@
 #include "screens/race_setup_scene.h"
 
-#include "base/app_state.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "race/race_setup.h"
 #include "race/replay_state.h"
@@ -17,10 +17,10 @@ void RaceSetup() {
     if (ReplayMode == 1) {
         // A replay runs again on the loaded stage with the pace its race had.
         ApplyOpponentPace();
-        Scene = kSceneRace;
+        EnterScene(kSceneRace);
         return;
     }
-    Scene = kSceneStageSelect;
+    EnterScene(kSceneStageSelect);
     SetStageNumber(1);
     LoadStage(1);
 }

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
+#include "base/scene_switch.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
 #include "media/music.h"
@@ -15,6 +15,7 @@
 #include "race/race_clock.h"
 #include "race/race_state.h"
 #include "race/records.h"
+#include "race/replay.h"
 #include "race/replay_state.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
@@ -96,12 +97,12 @@ void ResultsScene() {
     PollKey(platform::Key::Up, ResultsUpKey);
     if (ResultsUpKey == kKeyHeld) {
         StopMusic();
-        ReplayMode = 1;
-        Scene = kSceneRaceSetup;
+        StartReplay();
+        EnterScene(kSceneRaceSetup);
     }
     // Later, so Down wins when both are held; the title's reset also ends the replay mode.
     if (ResultsDownKey == kKeyHeld) {
         StopMusic();
-        Scene = kSceneReset;
+        EnterScene(kSceneReset);
     }
 }

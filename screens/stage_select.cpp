@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
@@ -15,7 +15,7 @@
 #include "race/race_camera.h"
 #include "race/race_setup.h"
 #include "race/view_state.h"
-#include "render/camera_state.h"
+#include "render/camera.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 #include "world/course_world.h"
@@ -111,12 +111,12 @@ void DrawTexts() {
 
 void PlaceStageSelectCamera() {
     // High above the water, looking at its middle from across it.
-    CameraRoll = 0;
+    SetCameraRoll(0);
     PlaceOrbitCamera(kOrbitCentre, kOrbitCentre, kOrbitRadius, kOrbitHeight);
 }
 
 void DrawCourseOutline() {
-    DrawColour = kOutlineColour;
+    SetDrawColour(kOutlineColour);
     for (int i = 0; i < kStageCheckpoints; ++i) {
         const int next = (i + 1) % kStageCheckpoints;
         DrawLine3D(CheckpointX[i], CheckpointY[i], kOutlineHeight, CheckpointX[next],
@@ -149,7 +149,7 @@ void StageSelectScene() {
     StartSceneMusic("select.mid");
 
     if (SelectDownKey == kKeyHeld) {
-        Scene = kSceneCountdown;
+        EnterScene(kSceneCountdown);
         Countdown = 3.2;
         ApplyOpponentPace();
         StopMusic();

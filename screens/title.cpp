@@ -1,17 +1,18 @@
 #include "screens/title.h"
 
-#include "base/app_state.h"
 #include "base/frame_pace.h"
 #include "base/keys.h"
+#include "base/scene_switch.h"
 #include "media/display.h"
 #include "media/japanese_texts.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "media/text.h"
+#include "race/race_camera.h"
 #include "race/race_state.h"
-#include "race/view_state.h"
+#include "race/title_pose.h"
 #include "render/boat_model.h"
-#include "render/camera_state.h"
+#include "render/camera.h"
 #include "render/frame_buffer.h"
 
 namespace {
@@ -51,23 +52,30 @@ void DrawFormation() {
 }
 
 void AnimateTitle() {
-    PlayerX = static_cast<float>(double(PlayerX) - kFlightStep);
-    if (double(PlayerX) < kFlightEnd) {
-        PlayerX = kFlightStart;
-        PlayerY = 0.0f;
-        PlayerZ = 0.0f;
+    float x = static_cast<float>(double(PlayerX) - kFlightStep);
+    float y = PlayerY;
+    float z = PlayerZ;
+    if (double(x) < kFlightEnd) {
+        x = kFlightStart;
+        y = 0.0f;
+        z = 0.0f;
     }
-    CameraRoll = Turned(CameraRoll, 30);
-    PlayerHeading = Turned(PlayerHeading, 200);
+    PlaceTitleBoat(x, y, z, Turned(PlayerHeading, 200));
+    SetCameraRoll(Turned(CameraRoll, 30));
     BoatModelHeading = Turned(BoatModelHeading, 60);
 
     TitleDrift += double(CameraX) < kSwingCentre ? 1 : -1;
     if (TitleDrift > kSwingLimit) TitleDrift = kSwingLimit;
     if (TitleDrift < -kSwingLimit) TitleDrift = -kSwingLimit;
-    CameraX = static_cast<float>(double(CameraX) + TitleDrift);
+    MoveCamera(static_cast<float>(double(CameraX) + TitleDrift), CameraY, CameraZ);
 }
 
 }  // namespace
+
+void ResetTitleAnimation() {
+    BoatModelHeading = 0;
+    TitleDrift = -10;
+}
 
 void TitleScreen() {
     PollKey(platform::Key::Up, TitleUpKey);
@@ -76,11 +84,9 @@ void TitleScreen() {
     LockFrame();
 
     // Looking along -x from just above the formation; x and roll carry over between frames.
-    CameraY = 0.1f;
-    CameraZ = 550.1f;
-    CameraHeading = 1800;
-    CameraPitch = 0;
-    CameraMode = 0;
+    MoveCamera(CameraX, 0.1f, 550.1f);
+    TurnCamera(1800, 0);
+    ChooseFirstView();
 
     DrawFormation();
     DrawPlayerBoat();
@@ -103,7 +109,7 @@ void TitleScreen() {
     StartSceneMusic("title.mid");
 
     if (TitleUpKey == kKeyHeld) {
-        Scene = kSceneRaceSetup;
+        EnterScene(kSceneRaceSetup);
         StopMusic();
         PlayEffect(GateSound);
     }

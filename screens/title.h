@@ -8,3 +8,7 @@
 // One frame of the title: a spinning formation of 25 boats, the player's boat flying through,
 // a rolling camera swinging along x, and the four text rows. Up held starts the race set-up.
 void TitleScreen();
+
+// Before the title's first frame: the formation at its own heading, the camera's swing starting
+// toward -x.
+void ResetTitleAnimation();

@@ -1,8 +1,9 @@
 #include "shell/main_loop.h"
 
-#include "base/app_state.h"
+#include "base/app_flags.h"
 #include "base/program_dir.h"
 #include "base/random.h"
+#include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/display.h"
 #include "media/shutdown.h"
@@ -11,6 +12,7 @@
 #include "platform/platform.h"
 #include "race/replay_load.h"
 #include "screens/opening.h"
+#include "screens/screen_clock.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
 
@@ -21,7 +23,7 @@ constexpr int kStartFailed = 1;
 bool StartUp() {
     if (!platform::OpenWindow()) return false;
     // Showing the window makes the game the active application.
-    AppActive = 1;
+    SetAppActive(1);
     SeedRandom(platform::CalendarSeconds());
     GetProgramDir();
     if (InitMedia(platform::kFrameWidth, platform::kFrameHeight) == 0) return false;
@@ -30,8 +32,8 @@ bool StartUp() {
     LoadSpriteSheet();
     CountStages();
 
-    Scene = kSceneOpening;
-    ScreenFrames = 0;
+    EnterScene(kSceneOpening);
+    ResetScreenClock();
     return true;
 }
 
@@ -45,9 +47,7 @@ bool DrainEvents() {
 }  // namespace
 
 int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile) {
-    ShutdownState = 0;
-    QuitPosted = false;
-    ExitStatus = 0;
+    ResetShutdown();
     if (!StartUp()) {
         platform::CloseDisplay();
         return kStartFailed;

@@ -1,26 +1,26 @@
 #include "shell/window_proc.h"
 
-#include "base/app_state.h"
+#include "base/app_flags.h"
 #include "media/music.h"
 #include "media/shutdown.h"
 
 void HandleWindowEvent(platform::EventType event) {
     switch (event) {
         case platform::EventType::Activated:
-            AppActive = 1;
+            SetAppActive(1);
             break;
         case platform::EventType::Deactivated:
-            AppActive = 0;
+            SetAppActive(0);
             break;
         case platform::EventType::EscapeDown:
-            if (ShutdownState != 2) {
+            if (ShutdownState != kShutdownReleased) {
                 ShutDownOnce();
-                QuitPosted = true;
+                PostQuit();
             }
             break;
         case platform::EventType::CloseRequest:
             ShutDownOnce();
-            QuitPosted = true;
+            PostQuit();
             break;
         case platform::EventType::MusicEnded:
             HandleMusicEnded();

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The house rules that need no build, in seconds: the code is as clang-format writes it, the
 # folders call each other one way only (HACKING.md's layer table), every global sits in a state
-# header with its comment, and no file names where a rule came from. Each finding is printed as
-# FILE:LINE: what is wrong; the exit status is 1 when any rule fails.
+# header with its comment and is written only by its own folder, and no file names where a rule
+# came from. Each finding is printed as FILE:LINE: what is wrong; the exit status is 1 when any
+# rule fails.
 # usage: tools/check.sh [ROOT]       (ROOT: the tree to check, the repository by default)
 set -uo pipefail
+tools=$(cd "$(dirname "$0")" && pwd)
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
 failed=0
@@ -124,6 +126,10 @@ check_globals() {
          { previous = $0 }' "${sources[@]}"
 }
 report "Globals" "$(check_globals)"
+
+# ---- Who writes what: a global is written only by the folder whose state header declares it;
+# everyone else reads it, or asks the owner's functions to change it.
+report "Writes from outside the owner" "$(python3 "$tools/check/owner_writes.py" "$(pwd)" 2>&1)"
 
 # ---- Where a rule came from: code, comments, tests and docs say why in the game's own terms,
 # never which document or which numbered part of one a rule was taken from. The words are

@@ -70,11 +70,11 @@ int32_t BuoyColour(int i) {
 // The flag hangs from the top of the pole and points along the course; a black line on the
 // water leads toward the next buoy.
 void DrawFlagAndCourseLine(double x, double y, double b, double c, double s) {
-    DrawColour = kWhite;
+    SetDrawColour(kWhite);
     DrawLine3D(x, y, b + 1300.0, x - 1000.0 * c, y - 1000.0 * s, b + 900.0);
     DrawLine3D(x, y, b + 700.0, x - 1000.0 * c, y - 1000.0 * s, b + 900.0);
     DrawLine3D(x, y, b + 700.0, x, y, b + 1300.0);
-    DrawColour = kBlack;
+    SetDrawColour(kBlack);
     DrawLine3D(x, y, b, x - 1300.0 * c, y - 1300.0 * s, b);
 }
 
@@ -96,7 +96,7 @@ void BobDrawAndTestBuoys() {
 }
 
 void DrawWake() {
-    DrawColour = kWakeColour;
+    SetDrawColour(kWakeColour);
     if (Scene != kSceneRace || !Drawing()) return;
     for (int k = 0; k < kWakeMarks; ++k)
         DrawLine3D(WakeX[k], WakeY[k], 120.0, WakeX[k], WakeY[k], 100.0);
@@ -122,7 +122,7 @@ void LayWakeAndTestOpponents() {
 
 // The ramp and the pad: square pyramids 500 across and 250 high on the water.
 void DrawPyramid(double x, double y, int32_t colour) {
-    DrawColour = colour;
+    SetDrawColour(colour);
     DrawLine3D(x, y, 350.0, x - 250.0, y - 250.0, 100.0);
     DrawLine3D(x, y, 350.0, x + 250.0, y - 250.0, 100.0);
     DrawLine3D(x, y, 350.0, x - 250.0, y + 250.0, 100.0);
@@ -145,7 +145,7 @@ void DrawBoats() {
 
 // Posts along the x edges stand 400 high, those along the y edges 300.
 void DrawFence() {
-    DrawColour = kWhite;
+    SetDrawColour(kWhite);
     for (int k = 2400; k <= 21600; k += 2400) {
         DrawLine3D(k, 100.0, 100.0, k, 100.0, 500.0);
         DrawLine3D(100.0, k, 100.0, 100.0, k, 400.0);
@@ -160,12 +160,12 @@ void DrawMapLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void DrawCourseMap() {
-    DrawColour = kMapLineColour;
+    SetDrawColour(kMapLineColour);
     for (int i = 0; i < kStageCheckpoints - 1; ++i) {
         DrawMapLine(CheckpointX[i], CheckpointY[i], CheckpointX[i + 1], CheckpointY[i + 1]);
     }
     DrawMapLine(CheckpointX[0], CheckpointY[0], CheckpointX[5], CheckpointY[5]);
-    DrawColour = kWhite;
+    SetDrawColour(kWhite);
     DrawLine(500, 10, 614, 10);
     DrawLine(614, 10, 614, 124);
     DrawLine(614, 124, 500, 124);
@@ -184,7 +184,7 @@ void UpdateCourseWorld() {
     MoveWater();
     if (Drawing()) {
         DrawScenery();
-        DrawColour = kWaterColour;
+        SetDrawColour(kWaterColour);
         DrawWaterGrid();
     }
     BobDrawAndTestBuoys();
@@ -197,5 +197,5 @@ void UpdateCourseWorld() {
         DrawFence();
         DrawCourseMap();
     }
-    DrawColour = kWhite;
+    SetDrawColour(kWhite);
 }

@@ -1,5 +1,5 @@
 # Installing: the three programs into bin/, and beside them in share/tidewake/ what they read:
-# the sounds and tunes, the shipped courses (the player's own copies are made from these), plus
+# the sounds and tunes (with the tunes' renderings in tunes/), the shipped courses (the player's own copies are made from these), plus
 # a desktop entry, an icon drawn at build time and the manual pages. The game finds
 # share/tidewake/ from its own folder, so the installed tree can be moved as a whole.
 # The Debian package (tools/package.sh) puts the programs into games/ and their data into
@@ -25,6 +25,10 @@ function(tidewake_install_programs)
   install(TARGETS tidewake tidewake-headless tidewake-stage
     RUNTIME DESTINATION ${TIDEWAKE_INSTALL_BINDIR})
   install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR})
+  if(TIDEWAKE_RENDERS_TUNES)
+    install(DIRECTORY ${TIDEWAKE_TUNES_DIR}/ DESTINATION ${TIDEWAKE_INSTALL_DATADIR}/tunes
+      FILES_MATCHING PATTERN "*.flac")
+  endif()
 endfunction()
 cmake_language(DEFER CALL tidewake_install_programs)
 install(FILES ${TIDEWAKE_SHIPPED_STAGES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR}/stage)

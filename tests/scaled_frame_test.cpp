@@ -64,14 +64,13 @@ TEST(ScaledFrame, FrameWrittenOverThePreviousOneEndsAsIfWrittenWhole) {
     const std::vector<uint32_t> colours = Palette();
     for (int scale : {1, 2, 3}) {
         const Picture before = Strokes(100, 20, 1);
-        Picture after = Strokes(100, 20, 2);
-        // One changed pixel at the last column of a run and one at the frame's last column.
-        after.indices = before.indices;
-        after.indices[3 * after.pitch + platform::kScaledRunPixels - 1] ^= 0x55;
+        Picture after = before;
+        // One changed pixel at the last column of a group and one at the frame's last column.
+        after.indices[3 * after.pitch + platform::kScaledGroupPixels - 1] ^= 0x55;
         after.indices[7 * after.pitch + 99] ^= 0x0F;
         const Picture redrawn = Strokes(100, 20, 3);
         const size_t outPitch = static_cast<size_t>(100 * scale + 2);
-        for (const Picture* next : {&after, &redrawn}) {
+        for (const Picture* next : {static_cast<const Picture*>(&after), &redrawn}) {
             std::vector<uint32_t> out = Plainly(before, colours, scale, outPitch);
             platform::WriteScaledFrame(next->indices.data(), before.indices.data(), 100, 20,
                                        before.pitch, colours.data(), scale, out.data(), outPitch);

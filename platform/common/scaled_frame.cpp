@@ -1,30 +1,43 @@
 #include "platform/common/scaled_frame.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace platform {
 namespace {
 
-// The usual window: two window pixels a game pixel, both rows written as 64-bit pairs.
-void WriteRunTwice(const uint8_t* src, int count, const uint32_t colours[256], uint32_t* top,
-                   uint32_t* bottom) {
-    for (int x = 0; x < count; ++x) {
-        const uint64_t colour = colours[src[x]];
-        const uint64_t pair = colour | (colour << 32);
-        std::memcpy(top + 2 * x, &pair, sizeof pair);
-        std::memcpy(bottom + 2 * x, &pair, sizeof pair);
+// One game pixel as its block; the usual window's 2x2 block as two 64-bit pairs.
+inline void WriteBlock(uint32_t colour, int scale, uint32_t* at, size_t outPitch) {
+    if (scale == 2) {
+        const uint64_t pair = uint64_t{colour} | (uint64_t{colour} << 32);
+        std::memcpy(at, &pair, sizeof pair);
+        std::memcpy(at + outPitch, &pair, sizeof pair);
+        return;
+    }
+    for (int row = 0; row < scale; ++row) {
+        for (int i = 0; i < scale; ++i) at[static_cast<size_t>(row) * outPitch + i] = colour;
     }
 }
 
-void WriteRun(const uint8_t* src, int count, const uint32_t colours[256], int scale,
+void WriteRow(const uint8_t* src, int width, const uint32_t colours[256], int scale,
               uint32_t* first, size_t outPitch) {
-    for (int x = 0, at = 0; x < count; ++x) {
-        const uint32_t colour = colours[src[x]];
-        for (int i = 0; i < scale; ++i) first[at++] = colour;
+    for (int x = 0; x < width; ++x) WriteBlock(colours[src[x]], scale, first + x * scale, outPitch);
+}
+
+// Only the pixels that differ from `was`, passing over unchanged groups in one comparison.
+void WriteChangedInRow(const uint8_t* src, const uint8_t* was, int width,
+                       const uint32_t colours[256], int scale, uint32_t* first, size_t outPitch) {
+    int x = 0;
+    for (; x + kScaledGroupPixels <= width; x += kScaledGroupPixels) {
+        uint64_t now = 0, before = 0;
+        std::memcpy(&now, src + x, sizeof now);
+        std::memcpy(&before, was + x, sizeof before);
+        if (now == before) continue;
+        for (int i = x; i < x + kScaledGroupPixels; ++i) {
+            if (src[i] != was[i]) WriteBlock(colours[src[i]], scale, first + i * scale, outPitch);
+        }
     }
-    for (int i = 1; i < scale; ++i) {
-        std::copy_n(first, count * scale, first + static_cast<size_t>(i) * outPitch);
+    for (; x < width; ++x) {
+        if (src[x] != was[x]) WriteBlock(colours[src[x]], scale, first + x * scale, outPitch);
     }
 }
 
@@ -33,19 +46,15 @@ void WriteRun(const uint8_t* src, int count, const uint32_t colours[256], int sc
 void WriteScaledFrame(const uint8_t* frame, const uint8_t* previous, int width, int height,
                       int framePitch, const uint32_t colours[256], int scale, uint32_t* out,
                       size_t outPitch) {
+    static_assert(kScaledGroupPixels == sizeof(uint64_t));
     for (int y = 0; y < height; ++y) {
         const uint8_t* src = frame + static_cast<ptrdiff_t>(y) * framePitch;
-        const uint8_t* was =
-            previous != nullptr ? previous + static_cast<ptrdiff_t>(y) * framePitch : nullptr;
         uint32_t* first = out + static_cast<size_t>(y) * scale * outPitch;
-        for (int x = 0; x < width; x += kScaledRunPixels) {
-            const int count = std::min(kScaledRunPixels, width - x);
-            if (was != nullptr && std::memcmp(src + x, was + x, count) == 0) continue;
-            if (scale == 2) {
-                WriteRunTwice(src + x, count, colours, first + 2 * x, first + outPitch + 2 * x);
-            } else {
-                WriteRun(src + x, count, colours, scale, first + x * scale, outPitch);
-            }
+        if (previous == nullptr) {
+            WriteRow(src, width, colours, scale, first, outPitch);
+        } else {
+            WriteChangedInRow(src, previous + static_cast<ptrdiff_t>(y) * framePitch, width,
+                              colours, scale, first, outPitch);
         }
     }
 }

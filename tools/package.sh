@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package dist/tidewake_VERSION_ARCH.deb: a Release build of the three
-# programs installed into /usr/games, their sounds, tunes and courses into
-# /usr/share/games/tidewake (where the game looks from /usr/games), the manual pages, the
+# programs installed into /usr/games, their sounds, tunes (with the tunes' renderings) and
+# courses into /usr/share/games/tidewake (where the game looks from /usr/games), the manual pages, the
 # desktop entry and icon, the copyright and changelog, and Depends worked out by dpkg-shlibdeps
 # from the programs themselves plus the font and soundfont the game opens at run time.
 # usage: tools/package.sh            (TIDEWAKE_JOBS=N, TIDEWAKE_MAINTAINER="Name <address>")
@@ -12,8 +12,8 @@ tools/setup.sh package
 jobs=${TIDEWAKE_JOBS:-$(nproc)}
 maintainer=${TIDEWAKE_MAINTAINER:-The Tide Wake developers <tidewake@example.org>}
 # What the game needs at run time that is not a library: its Japanese texts ask fontconfig for
-# a Japanese sans-serif face, and the mixer plays the tunes through the default General MIDI
-# soundfont.
+# a Japanese sans-serif face, and a tune without its rendering (one the player put in place of
+# ours) is synthesised through the default General MIDI soundfont.
 runtime_depends="fonts-ipafont-gothic, timgm6mb-soundfont"
 # Files get the time of the last commit, so that the same tree makes the same package.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
@@ -32,7 +32,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIDEWAKE_TESTS=OFF -DTIDEWAK
     -DTIDEWAKE_INSTALL_BINDIR=games -DTIDEWAKE_INSTALL_DATADIR=share/games/tidewake >/dev/null
 # Only what the package holds; the other tools of the build are not shipped.
 cmake --build "$build" -j"$jobs" --target tidewake tidewake-headless tidewake-stage \
-    tidewake_media tidewake_icon tidewake_shipped_stages
+    tidewake_media tidewake_tunes tidewake_icon tidewake_shipped_stages
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "no project version in CMakeLists.txt" >&2; exit 1; }
@@ -47,6 +47,9 @@ rm -rf "$debian"
 mkdir -p "$tree/DEBIAN"
 printf 'Source: tidewake\n\nPackage: tidewake\nArchitecture: any\n' >"$debian/control"
 DESTDIR="$root/$tree" cmake --install "$build" >/dev/null
+# The renderings of our tunes, which spare the player's machine the live synthesiser.
+[ "$(ls "$tree"/usr/share/games/tidewake/tunes/*.flac 2>/dev/null | wc -l)" -eq 3 ] ||
+    { echo "the package would lack the rendered tunes (is FluidSynth installed?)" >&2; exit 1; }
 
 # Debug symbols and build notes stay out of the package, as Debian's own packages do it.
 for program in "$tree"/usr/games/*; do

@@ -3,10 +3,11 @@
 # usage: tools/setup.sh play|test|package|web-build|web-test
 set -euo pipefail
 
+# FluidSynth renders the tunes once at build time, so the game need not synthesise them live.
 play_packages=(
     g++ make cmake pkg-config
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev zlib1g-dev
-    fonts-ipafont-gothic timgm6mb-soundfont
+    fonts-ipafont-gothic timgm6mb-soundfont fluidsynth
 )
 # The Debian package: the game's own build, dpkg's tools and the package checker.
 package_packages=("${play_packages[@]}" dpkg-dev lintian)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the real game in a virtual X window: CPU use of a core and the interval between
 # presented frames, over a few seconds of the opening, or of a race when the third argument is
-# "race" (run from a folder with a stage/ folder, such as the repository's root).
+# "race" (run from a folder with a stage/ folder, such as the repository's root); also the wait
+# from loading the program to its first frame, and the most memory it held (VmHWM).
 # usage: bench/window/measure.sh BUILD_DIR [SECONDS] [opening|race]
 set -u
 build=$(cd "$1" && pwd)
@@ -11,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tests/smoke/xvfb.sh"
 
 cc -shared -fPIC -O2 -o "$WORK/present_clock.so" "$here/present_clock.c" -ldl || exit 1
-PRESENT_CLOCK_LOG="$WORK/presents.txt" LD_PRELOAD="$WORK/present_clock.so" start_game "$build/tidewake"
+PRESENT_CLOCK_LOG="$WORK/presents.txt" PRESENT_CLOCK_START="$WORK/start.txt" LD_PRELOAD="$WORK/present_clock.so" start_game "$build/tidewake"
 hold() { xdotool keydown --window "$WINDOW" "$1"; sleep "$2"; xdotool keyup --window "$WINDOW" "$1"; }
 if [ "$what" = race ]; then
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null
@@ -31,9 +32,13 @@ sleep "$seconds"
 after=$(ticks)
 end=$(date +%s.%N)
 lines_after=$(wc -l <"$WORK/presents.txt")
+peak=$(awk '/^VmHWM/ {print $2}' "/proc/$GAME_PID/status")
 hz=$(getconf CLK_TCK)
 awk -v b="$before" -v a="$after" -v s="$start" -v e="$end" -v hz="$hz" -v w="$what" \
     'BEGIN { printf "%s: cpu %.1f%% of a core over %.1f s\n", w, 100 * (a - b) / hz / (e - s), e - s }'
+echo "memory: max RSS ${peak} kB"
+awk -v start="$(cat "$WORK/start.txt")" 'NR == 1 { printf "first frame: %.1f ms after loading\n", $1 - start }' \
+    "$WORK/presents.txt"
 xdotool key --window "$WINDOW" Escape
 sleep 0.5
 # Interval statistics over the measured stretch only.

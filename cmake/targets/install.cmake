@@ -1,11 +1,12 @@
 # Installing: the three programs into bin/, and beside them in share/tidewake/ what they read:
-# the sounds and tunes, the shipped courses (the player's own copies are made from these), plus
-# a desktop entry, an icon drawn at build time and the manual pages. The game finds
-# share/tidewake/ from its own folder, so the installed tree can be moved as a whole.
-# The Debian package (tools/package.sh) puts the programs into games/ and their data into
-# share/games/tidewake/ instead, the other pair of folders the game looks in.
+# the sounds and tunes (with the tunes' renderings in tunes/), the shipped courses (the player's
+# own copies are made from these), plus a desktop entry, an icon drawn at build time and the
+# manual pages. The game finds share/tidewake/ from its own folder, so the installed tree can be
+# moved as a whole. The Debian package (tools/package.sh) puts the programs into games/ and their
+# data into share/games/tidewake/ instead, the other pair of folders the game looks in.
 # The two folders are TIDEWAKE_INSTALL_BINDIR and TIDEWAKE_INSTALL_DATADIR (CMakeLists.txt); the
-# programs and the sounds and tunes are installed beside their targets, the rest here.
+# programs, the sounds and tunes and the tunes' renderings are installed beside their targets,
+# the rest here.
 
 # The icon, drawn by our own line drawing.
 add_executable(tidewake-icon ${CMAKE_SOURCE_DIR}/tools/icon/icon_main.cpp)

@@ -22,6 +22,37 @@ install(FILES ${TIDEWAKE_MEDIA_FILES} DESTINATION ${TIDEWAKE_INSTALL_DATADIR})
 add_dependencies(tidewake tidewake_media)
 add_dependencies(tidewake-headless tidewake_media)
 
+# The tunes rendered once with FluidSynth into tunes/, which the game plays instead of
+# synthesising them live; made again only when a tune changes. Without FluidSynth or the
+# soundfont the build goes on and the game synthesises its tunes as it plays.
+find_program(TIDEWAKE_FLUIDSYNTH fluidsynth)
+set(TIDEWAKE_SOUNDFONT /usr/share/sounds/sf2/TimGM6mb.sf2 CACHE FILEPATH
+  "General MIDI soundfont the tunes are rendered with")
+set(TIDEWAKE_TUNES_DIR ${CMAKE_BINARY_DIR}/tunes)
+if(TIDEWAKE_FLUIDSYNTH AND EXISTS ${TIDEWAKE_SOUNDFONT})
+  set(TIDEWAKE_RENDERS_TUNES ON)
+  add_executable(tidewake-tune-key ${CMAKE_SOURCE_DIR}/tools/media_gen/tune_key_main.cpp
+    ${CMAKE_SOURCE_DIR}/platform/common/rendered_tune.cpp)
+  target_include_directories(tidewake-tune-key PRIVATE ${CMAKE_SOURCE_DIR})
+  set(TIDEWAKE_TUNE_FILES ${CMAKE_BINARY_DIR}/title.mid ${CMAKE_BINARY_DIR}/select.mid
+    ${CMAKE_BINARY_DIR}/game.mid)
+  add_custom_command(OUTPUT ${TIDEWAKE_TUNES_DIR}/rendered.txt
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/media_gen/render_tunes.sh $<TARGET_FILE:tidewake-tune-key>
+      ${TIDEWAKE_SOUNDFONT} ${TIDEWAKE_TUNES_DIR} ${TIDEWAKE_TUNE_FILES}
+    DEPENDS ${TIDEWAKE_TUNE_FILES} tidewake-tune-key
+      ${CMAKE_SOURCE_DIR}/tools/media_gen/render_tunes.sh
+    COMMENT "Rendering the game's tunes"
+    VERBATIM)
+  add_custom_target(tidewake_tunes ALL DEPENDS ${TIDEWAKE_TUNES_DIR}/rendered.txt)
+  install(DIRECTORY ${TIDEWAKE_TUNES_DIR}/ DESTINATION ${TIDEWAKE_INSTALL_DATADIR}/tunes
+    FILES_MATCHING PATTERN "*.flac")
+else()
+  set(TIDEWAKE_RENDERS_TUNES OFF)
+  message(STATUS "FluidSynth or ${TIDEWAKE_SOUNDFONT} missing: the tunes will be synthesised live")
+  add_custom_target(tidewake_tunes)
+endif()
+add_dependencies(tidewake tidewake_tunes)
+
 # Plays each effect through the real mixer, for the captured-audio test.
 add_executable(tidewake-sound-check ${CMAKE_SOURCE_DIR}/tools/media_gen/sound_check_main.cpp)
 target_link_libraries(tidewake-sound-check PRIVATE tidewake_game tidewake_platform_sdl)

@@ -3,14 +3,19 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
 
 #include "platform/common/cp932.h"
+#include "platform/common/text_mask_cache.h"
 
 namespace platform {
 namespace {
+
+// Enough for every text of a screen (the lap list, the place, the menus) with room to spare.
+constexpr size_t kRememberedTexts = 64;
 
 struct FaceState {
     bool looked = false;
@@ -19,6 +24,7 @@ struct FaceState {
     bool openFailed = false;  // the face's file could not be opened, which was said once
     std::string path;
     std::map<int, TTF_Font*> fontsByHeight;  // nullptr: no size gives that cell height
+    TextMaskCache masks{kRememberedTexts};
 
     // Whatever was left open at exit is closed, so leak checkers see a clean exit.
     ~FaceState() {
@@ -117,29 +123,47 @@ TTF_Font* FontForHeight(int height) {
     return font;
 }
 
+// The glyph pixels of a text, from the cache or rendered now. Null when there is nothing to show.
+const TextMask* MaskOf(const char* cp932, size_t length, int cellHeight) {
+    FaceState& face = Face();
+    const std::string utf8 = Cp932ToUtf8(cp932, length);
+    if (const TextMask* known = face.masks.Find(utf8, cellHeight)) return known;
+    TTF_Font* font = FontForHeight(cellHeight);
+    if (font == nullptr) return nullptr;
+    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(font, utf8.c_str(), SDL_Color{255, 255, 255, 255});
+    if (glyphs == nullptr) return nullptr;
+    // A solid rendering is 8-bit: 0 is the background, anything else a glyph pixel.
+    TextMask mask;
+    mask.width = glyphs->w;
+    mask.height = glyphs->h;
+    mask.pixels.resize(static_cast<size_t>(glyphs->w) * static_cast<size_t>(glyphs->h));
+    const auto* src = static_cast<const uint8_t*>(glyphs->pixels);
+    for (int row = 0; row < glyphs->h; ++row) {
+        const uint8_t* srcRow = src + static_cast<ptrdiff_t>(row) * glyphs->pitch;
+        std::copy_n(srcRow, glyphs->w,
+                    mask.pixels.begin() + static_cast<ptrdiff_t>(row) * glyphs->w);
+    }
+    SDL_FreeSurface(glyphs);
+    return &face.masks.Keep(utf8, cellHeight, std::move(mask));
+}
+
 }  // namespace
 
 void DrawTtfText(uint8_t* frame, int pitch, int width, int height, int x, int y, const char* cp932,
                  size_t length, int cellHeight, uint8_t index) {
     if (frame == nullptr || length == 0) return;
-    TTF_Font* font = FontForHeight(cellHeight);
-    if (font == nullptr) return;
-    const std::string utf8 = Cp932ToUtf8(cp932, length);
-    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(font, utf8.c_str(), SDL_Color{255, 255, 255, 255});
-    if (glyphs == nullptr) return;
-    // A solid rendering is 8-bit: 0 is the background, anything else a glyph pixel.
-    const auto* src = static_cast<const uint8_t*>(glyphs->pixels);
-    for (int row = 0; row < glyphs->h; ++row) {
+    const TextMask* mask = MaskOf(cp932, length, cellHeight);
+    if (mask == nullptr) return;
+    for (int row = 0; row < mask->height; ++row) {
         const int frameY = y + row;
         if (frameY < 0 || frameY >= height) continue;
-        const uint8_t* srcRow = src + static_cast<ptrdiff_t>(row) * glyphs->pitch;
+        const uint8_t* maskRow = mask->pixels.data() + static_cast<ptrdiff_t>(row) * mask->width;
         uint8_t* dstRow = frame + static_cast<ptrdiff_t>(frameY) * pitch;
-        for (int col = 0; col < glyphs->w; ++col) {
+        for (int col = 0; col < mask->width; ++col) {
             const int frameX = x + col;
-            if (frameX >= 0 && frameX < width && srcRow[col] != 0) dstRow[frameX] = index;
+            if (frameX >= 0 && frameX < width && maskRow[col] != 0) dstRow[frameX] = index;
         }
     }
-    SDL_FreeSurface(glyphs);
 }
 
 const char* TtfFacePath() {
@@ -157,6 +181,7 @@ void ShutDownTtfText() {
         if (font != nullptr) TTF_CloseFont(font);
     }
     face.fontsByHeight.clear();
+    face.masks.Clear();
     if (face.ttfReady) TTF_Quit();
     face.ttfReady = false;
 }

@@ -1,5 +1,5 @@
 // Sound for the real game through SDL2_mixer: one mixer channel per effect, halted and restarted
-// on every play; MIDI tunes looped by the player itself.
+// on every play; tunes (their renderings where the build made them) looped by the player itself.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/common/midi_file.h"
+#include "platform/common/rendered_tune.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
 
@@ -208,7 +209,10 @@ bool OpenMusic(const char* path, std::string& why) {
     why.clear();
     if (!a.open) return false;
     if (!IsWholeMidiFile(path, why)) return false;
-    a.music = Mix_LoadMUS(path);
+    // The rendering made from this very tune when there is one; the tune itself otherwise.
+    const std::string rendered = FindRenderedTune(path);
+    if (!rendered.empty()) a.music = Mix_LoadMUS(rendered.c_str());
+    if (a.music == nullptr) a.music = Mix_LoadMUS(path);
     if (a.music == nullptr) why = LastError();
     return a.music != nullptr;
 }

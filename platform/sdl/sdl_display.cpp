@@ -10,6 +10,7 @@
 
 #include "platform/common/bmp_indices.h"
 #include "platform/common/cp932.h"
+#include "platform/common/scaled_frame.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
 #include "platform/platform.h"
@@ -31,6 +32,11 @@ struct Display {
     bool paletteChanged = true;
     uint8_t backBuffer[kPitch * kFrameHeight] = {};
     uint8_t shown[kPitch * kFrameHeight] = {};
+    // Whether the window's pixels are `shown` as last drawn, and on which surface and size.
+    bool windowHoldsShown = false;
+    const SDL_Surface* drawnSurface = nullptr;
+    int drawnWidth = 0;
+    int drawnHeight = 0;
     bool fullscreen = false;
 };
 
@@ -89,12 +95,18 @@ void MapPalette(Display& d, const SDL_PixelFormat* format) {
     d.paletteChanged = false;
 }
 
-// Writes the frame into the window, each game pixel as a scale x scale block, centred with black
+// Writes `frame` into the window, each game pixel as a scale x scale block, centred with black
 // bars: crisp pixels at any window size, and no GPU needed, so it stays cheap on a software
-// display too.
-void Show(Display& d) {
+// display too. `previous` is the frame shown last; when the window still holds it as drawn (same
+// surface, size and palette), only what changed since is written.
+void Show(Display& d, const uint8_t* frame, const uint8_t* previous) {
     SDL_Surface* surface = SDL_GetWindowSurface(d.window);
+    d.windowHoldsShown = false;
     if (surface == nullptr) return;
+    const bool sameLayout = d.drawnSurface == surface && d.drawnWidth == surface->w &&
+                            d.drawnHeight == surface->h && !d.paletteChanged &&
+                            d.mappedFormat == surface->format->format;
+    if (!sameLayout) previous = nullptr;
     if (d.paletteChanged || d.mappedFormat != surface->format->format) {
         MapPalette(d, surface->format);
     }
@@ -106,37 +118,27 @@ void Show(Display& d) {
     if (surface->format->BytesPerPixel != 4 || SDL_LockSurface(surface) != 0) return;
     auto* pixels = static_cast<uint8_t*>(surface->pixels);
     auto row = [&](int y) { return reinterpret_cast<Uint32*>(pixels + y * surface->pitch); };
-    const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
-    for (int y = 0; y < surface->h; ++y) {
-        if (y < top || y >= top + height * scale) {
-            std::fill_n(row(y), surface->w, black);
-        } else {
-            std::fill_n(row(y), left, black);
-            std::fill_n(row(y) + left + width * scale, surface->w - left - width * scale, black);
-        }
-    }
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = d.shown + y * kPitch;
-        Uint32* first = row(top + y * scale) + left;
-        if (scale == 2) {
-            // The usual window: two pixels a game pixel, written as one 64-bit pair.
-            for (int x = 0; x < width; ++x) {
-                const uint64_t colour = d.mapped[src[x]];
-                const uint64_t pair = colour | (colour << 32);
-                std::memcpy(first + 2 * x, &pair, sizeof pair);
-            }
-        } else {
-            for (int x = 0, out = 0; x < width; ++x) {
-                const Uint32 colour = d.mapped[src[x]];
-                for (int i = 0; i < scale; ++i) first[out++] = colour;
+    if (previous == nullptr) {
+        // The bars stay as they are drawn until the window changes.
+        const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+        for (int y = 0; y < surface->h; ++y) {
+            if (y < top || y >= top + height * scale) {
+                std::fill_n(row(y), surface->w, black);
+            } else {
+                std::fill_n(row(y), left, black);
+                std::fill_n(row(y) + left + width * scale, surface->w - left - width * scale,
+                            black);
             }
         }
-        for (int i = 1; i < scale; ++i) {
-            std::copy_n(first, width * scale, row(top + y * scale + i) + left);
-        }
     }
+    WriteScaledFrame(frame, previous, width, height, kPitch, d.mapped, scale, row(top) + left,
+                     static_cast<size_t>(surface->pitch) / sizeof(Uint32));
     SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(d.window);
+    d.drawnSurface = surface;
+    d.drawnWidth = surface->w;
+    d.drawnHeight = surface->h;
+    d.windowHoldsShown = true;
 }
 
 }  // namespace
@@ -149,7 +151,7 @@ SDL_Window* Window() {
 
 void RedrawLastFrame() {
     Display& d = Screen();
-    if (d.window != nullptr) Show(d);
+    if (d.window != nullptr) Show(d, d.shown, nullptr);
 }
 
 void ToggleFullscreen() {
@@ -168,6 +170,7 @@ Uint32 MusicEndedEventType() {
 bool OpenWindow() {
     Display& d = Screen();
     if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    Ticks();  // the game's clock starts as its window opens
     std::atexit(SDL_Quit);
     if (!InitVideo()) return false;
     if (!CreateWindow(d)) {
@@ -223,8 +226,8 @@ void FillBackBuffer(uint8_t index) {
 void PresentBackBuffer() {
     Display& d = Screen();
     if (d.window == nullptr) return;
+    Show(d, d.backBuffer, d.windowHoldsShown ? d.shown : nullptr);
     std::memcpy(d.shown, d.backBuffer, sizeof d.shown);
-    Show(d);
 }
 
 bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,

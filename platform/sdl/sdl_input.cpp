@@ -18,6 +18,25 @@
 namespace platform {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+// The game's milliseconds count from the moment the window opens (or the clock is first read),
+// on a clock whose start we know, so a wait can sleep to the very start of a millisecond.
+Clock::time_point ClockStart() {
+    static const Clock::time_point start = Clock::now();
+    return start;
+}
+
+uint32_t TickOf(Clock::time_point when) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when - ClockStart());
+    return static_cast<uint32_t>(ms.count());
+}
+
+Clock::time_point NextTickStart(Clock::time_point when) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when - ClockStart());
+    return ClockStart() + ms + std::chrono::milliseconds(1);
+}
+
 std::deque<EventType>& Pending() {
     static std::deque<EventType> events;
     return events;
@@ -96,17 +115,18 @@ void Translate(const SDL_Event& event) {
 }  // namespace
 
 uint32_t Ticks() {
-    return SDL_GetTicks();
+    return TickOf(Clock::now());
 }
 
 void Sleep(uint32_t ms) {
     SDL_Delay(ms);
 }
 
-// The last stretch of a frame wait polls the clock in tenths of a millisecond instead of burning
-// the core: the wake-up is still well inside the millisecond the game counts in.
+// The last stretch of a frame wait polls the clock: each poll sleeps until the next millisecond
+// begins, the one moment the clock can have moved, so a frame wakes twice there and not dozens of
+// times, and still lands at the start of its millisecond.
 void SpinPause() {
-    std::this_thread::sleep_for(std::chrono::microseconds(100));
+    std::this_thread::sleep_until(NextTickStart(Clock::now()));
 }
 
 uint32_t CalendarSeconds() {

@@ -19,6 +19,16 @@ for f in bin/tidewake bin/tidewake-headless bin/tidewake-stage share/tidewake/SE
          share/man/man6/tidewake-stage.6; do
     [ -f "$work/prefix/$f" ] || fail "not installed: $f"
 done
+# The tunes' renderings, where the build made them, and nothing stale beside them.
+if [ -f "$build/tunes/rendered.txt" ]; then
+    while read -r tune key; do
+        cmp -s "$build/tunes/$key.flac" "$work/prefix/share/tidewake/tunes/$key.flac" ||
+            fail "the rendering of $tune was not installed"
+    done <"$build/tunes/rendered.txt"
+    installed=$(ls "$work/prefix/share/tidewake/tunes" | wc -l)
+    [ "$installed" -eq "$(wc -l <"$build/tunes/rendered.txt")" ] ||
+        fail "the installed tunes/ holds other files than the renderings"
+fi
 
 mkdir "$work/away"
 cd "$work/away" || exit 1

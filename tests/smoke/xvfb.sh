@@ -17,13 +17,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The first display number that no other X server holds.
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb takes the first free display number itself and writes it down: two tests started at once
+# (ctest -j) would otherwise both pick the same free number, and one would talk to the other's
+# server.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+display=
+for _ in $(seq 50); do
+    display=$(head -n 1 "$WORK/display" 2>/dev/null)
+    [ -n "$display" ] && [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+[ -n "$display" ] || { echo "Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
 export DISPLAY=":$display"
 export SDL_AUDIODRIVER=dummy
 # The player's data and config folders stay inside the test.

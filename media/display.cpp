@@ -32,6 +32,11 @@ void ShowFileRefusal(const char* heading, const char* path, int line, const std:
     ShowMediaError((text + ": " + what).c_str());
 }
 
+void DrawIntoBuffer(uint8_t* bits, int32_t pitch) {
+    FrameBits = bits;
+    FramePitch = bits != nullptr ? pitch : 0;
+}
+
 void LockFrame() {
     uint8_t* bits = nullptr;
     int pitch = 0;

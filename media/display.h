@@ -24,6 +24,9 @@ void ShowFileRefusal(const char* heading, const char* path, int line, const std:
 // is refused, so the frame's lines are skipped.
 void LockFrame();
 void UnlockFrame();
+// Points FrameBits at a buffer of the caller's own (the course editor's still pictures) until
+// it is given null again; the window's back buffer is not touched.
+void DrawIntoBuffer(uint8_t* bits, int32_t pitch);
 void PresentFrame();
 
 // Releases the display (part of ShutDownMedia).

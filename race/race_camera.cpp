@@ -162,6 +162,10 @@ void PlaceChaseCamera() {
     PlaceAt(AheadX(-1800.0), AheadY(-1800.0), double(PlayerZ) + 400.0, PlayerHeading, 3500);
 }
 
+void SetOrbitAngle(int32_t angle) {
+    OrbitAngle = ((angle % 3600) + 3600) % 3600;
+}
+
 void PlaceOrbitCamera(double centreX, double centreY, double radius, double z) {
     const int32_t a = OrbitAngle;
     int32_t heading = a + 1800;

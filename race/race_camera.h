@@ -1,6 +1,8 @@
 // Where the camera stands for each race view, and the view key.
 #pragma once
 
+#include <cstdint>
+
 // The down key, held, steps to the next view: on its second frame, then every 11 frames.
 void HandleViewKey();
 
@@ -25,3 +27,5 @@ void PlaceChaseCamera();
 // OrbitAngle, `z` high, looking back across the centre 10 degrees down. Then the orbit moves on a
 // degree: one turn in 360 frames. The roll is left alone.
 void PlaceOrbitCamera(double centreX, double centreY, double radius, double z);
+// Where the next orbit picture is taken from, in tenths of a degree (any angle; kept in 0..3599).
+void SetOrbitAngle(int32_t angle);

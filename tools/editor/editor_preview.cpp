@@ -6,10 +6,12 @@
 #include "base/random.h"
 #include "base/trig_tables.h"
 #include "course/stage.h"
+#include "media/display.h"
 #include "media/palette.h"
 #include "race/race_camera.h"
 #include "race/race_setup.h"
 #include "race/view_state.h"
+#include "render/camera.h"
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
@@ -45,7 +47,7 @@ const uint8_t* tw_editor_render(int view, int angle) {
     static StageFile course;
     course = editor::EditedCourse();
     UseStage(course, "preview.dat");
-    CameraRoll = 0;
+    SetCameraRoll(0);
     if (view == 1) {
         // The boats back on the grid, as the countdown shows them, on the same waves every time:
         // a still picture that changes only when the course does.
@@ -53,16 +55,15 @@ const uint8_t* tw_editor_render(int view, int angle) {
         ResetRaceState();
         PlaceChaseCamera();
     } else {
-        OrbitAngle = ((angle % 3600) + 3600) % 3600;
+        SetOrbitAngle(angle);
         PlaceStageSelectCamera();
     }
     std::memset(frame.data(), kWaterBackground, frame.size());
-    FrameBits = frame.data();
-    FramePitch = kWidth;
+    DrawIntoBuffer(frame.data(), kWidth);
     UpdateCourseWorld();
     if (view != 1) DrawCourseOutline();
     DrawFrameBorder();
-    FrameBits = nullptr;
+    DrawIntoBuffer(nullptr, 0);
     return frame.data();
 }
 

@@ -340,6 +340,12 @@ const TideWakePage = (() => {
     for (const name of tuneNames) audio.expectTune(name + ".mid");
     window.Module = {
       arguments: args,
+      // The game's code, compiled while the page's scripts and files came.
+      instantiateWasm(imports, receiveInstance) {
+        fetches.code.then((code) => WebAssembly.instantiate(code, imports)).then(receiveInstance,
+          (error) => showMessage("Tide Wake could not start", String(error)));
+        return {};
+      },
       preRun: [() => {
         module = window.Module;
         module.addRunDependency("page-files");

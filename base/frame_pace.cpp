@@ -11,9 +11,6 @@ uint32_t DisplayRefreshTick = 0;
 // Thirds of a millisecond carried to the next refresh.
 int32_t DisplayRefreshThirds = 0;
 
-// Sleeping is coarse; the last couple of milliseconds are polled so the frame lands on time.
-constexpr uint32_t kSpinMilliseconds = 2;
-
 // A refresh lasts 16 2/3 ms: 16 whole milliseconds and two thirds carried to the next.
 constexpr uint32_t kRefreshWholeMilliseconds = 16;
 constexpr int32_t kRefreshThirds = 2;
@@ -25,8 +22,9 @@ uint32_t WaitUntil(uint32_t stamp, uint32_t interval) {
     uint32_t now = platform::Ticks();
     const uint32_t elapsed = now - stamp;
     if (elapsed < interval) {
-        const uint32_t left = interval - elapsed;
-        if (left > kSpinMilliseconds) platform::Sleep(left - kSpinMilliseconds);
+        // Sleeping is coarse; the last stretch is polled so the frame lands on time.
+        const uint32_t left = interval - elapsed, spin = platform::SpinMilliseconds();
+        if (left > spin) platform::Sleep(left - spin);
         while ((now = platform::Ticks()) - stamp < interval) platform::SpinPause();
     }
     return now;

@@ -92,7 +92,8 @@ add_custom_command(OUTPUT ${WEB_MEDIA} ${WEB_TUNES} ${RUNNER_MEDIA}
 # The page, its courses (with list.txt) and the font cut down to the characters the game can show.
 file(GLOB SHIPPED_COURSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stage/*.dat)
 set(IPA_FONT /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf)
-set(PAGE_FILES index.html page.js stage_store.js dropped_files.js)
+set(PAGE_FILES index.html page.js stage_store.js dropped_files.js
+  picture.js text.js sound.js)
 # The editor's page beside the game's: it shares the course store and the dropped-file reader.
 file(GLOB EDITOR_PAGE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/editor/*)
 list(TRANSFORM PAGE_FILES PREPEND ${CMAKE_SOURCE_DIR}/platform/web/page/ OUTPUT_VARIABLE PAGE_SOURCES)

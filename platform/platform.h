@@ -45,6 +45,10 @@ void Sleep(uint32_t ms);
 // One step of a busy wait: lets a spinning loop see the clock move.
 void SpinPause();
 
+// How long before its end a frame wait stops sleeping and polls the clock with SpinPause instead:
+// about as late as a Sleep may wake.
+uint32_t SpinMilliseconds();
+
 // Calendar time in whole seconds; what the game seeds its random numbers with.
 uint32_t CalendarSeconds();
 

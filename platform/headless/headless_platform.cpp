@@ -135,6 +135,9 @@ void Sleep(uint32_t ms) {
 void SpinPause() {
     S().clock += 1;
 }
+uint32_t SpinMilliseconds() {
+    return 2;
+}
 uint32_t CalendarSeconds() {
     return S().seed;
 }

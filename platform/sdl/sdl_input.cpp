@@ -129,6 +129,11 @@ void SpinPause() {
     std::this_thread::sleep_until(NextTickStart(Clock::now()));
 }
 
+// A thread's sleep may wake a couple of milliseconds late.
+uint32_t SpinMilliseconds() {
+    return 2;
+}
+
 uint32_t CalendarSeconds() {
     return static_cast<uint32_t>(std::time(nullptr));
 }

@@ -6,8 +6,9 @@
 
 extern "C" {
 
-// Shows the 640x480 frame `bits` (rows `pitch` bytes apart) through `palette` (256 x RGB).
-void tw_present(const uint8_t* bits, int pitch, const uint8_t* palette);
+// Shows a 640x480 frame: `indices` its palette indices and `rgba` the same through the palette,
+// four bytes a pixel as the canvas takes them, both in rows 640 pixels long.
+void tw_present(const uint8_t* indices, const uint32_t* rgba);
 // Draws code page 932 text into the frame as solid pixels of `index`; see DrawText in
 // platform.h. The page decodes it (its Shift_JIS decoder is code page 932's).
 void tw_draw_text(uint8_t* frame, int pitch, int x, int y, const char* cp932, size_t length,

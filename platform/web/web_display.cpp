@@ -13,11 +13,16 @@ namespace {
 
 constexpr int kPitch = platform::kFrameWidth;
 
+constexpr int kPixels = kPitch * platform::kFrameHeight;
+
 struct Display {
     bool text = true;
-    uint8_t palette[256 * 3] = {};
     platform::Rgb rgb[256] = {};
-    uint8_t backBuffer[kPitch * platform::kFrameHeight] = {};
+    // The palette as the canvas's pixels: R, G, B and an opaque alpha in memory order.
+    uint32_t canvasColours[256] = {};
+    uint8_t backBuffer[kPixels] = {};
+    // The frame last presented, as the canvas takes it.
+    uint32_t canvasPixels[kPixels] = {};
 };
 
 Display& D() {
@@ -55,9 +60,8 @@ void ShowErrorBox(const char* caption, const char* text, const char* detail) {
 void SetPalette(const Rgb colours[256]) {
     for (int i = 0; i < 256; ++i) {
         D().rgb[i] = colours[i];
-        D().palette[i * 3] = colours[i].r;
-        D().palette[i * 3 + 1] = colours[i].g;
-        D().palette[i * 3 + 2] = colours[i].b;
+        D().canvasColours[i] =
+            0xff000000u | uint32_t(colours[i].b) << 16 | uint32_t(colours[i].g) << 8 | colours[i].r;
     }
 }
 
@@ -73,8 +77,12 @@ void FillBackBuffer(uint8_t index) {
     std::memset(D().backBuffer, index, sizeof D().backBuffer);
 }
 
+// The frame goes through the palette here rather than in the page: the page then only copies it
+// to the canvas.
 void PresentBackBuffer() {
-    tw_present(D().backBuffer, kPitch, D().palette);
+    Display& d = D();
+    for (int i = 0; i < kPixels; ++i) d.canvasPixels[i] = d.canvasColours[d.backBuffer[i]];
+    tw_present(d.backBuffer, d.canvasPixels);
 }
 
 bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,

@@ -1,8 +1,8 @@
 // The page's side of the browser backend (platform/web/web_bridge.h): each call goes to the page
 // object of page.js.
 mergeInto(LibraryManager.library, {
-  tw_present: function (bits, pitch, palette) {
-    TideWakePage.present(HEAPU8, bits, pitch, palette);
+  tw_present: function (indices, rgba) {
+    TideWakePage.present(HEAPU8.buffer, indices, rgba);
   },
   tw_draw_text: function (frame, pitch, x, y, text, length, cellHeight, index) {
     TideWakePage.drawText(HEAPU8, frame, pitch, x, y, HEAPU8.slice(text, text + length),

@@ -1,99 +1,14 @@
-// The page around the game: fetches what the game reads, sets up its files, shows its frames,
-// turns keys, pads and focus into the game's input, and plays its sound through WebAudio.
+// The page around the game: fetches what the game reads, sets up its files, and turns keys, pads
+// and focus into the game's input. Its frames, texts and sound are in picture.js, text.js and
+// sound.js.
 "use strict";
 
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
-  const screen = document.getElementById("screen");
-  const screenContext = screen.getContext("2d", { alpha: false });
-  const image = screenContext.createImageData(640, 480);
-  const imageWords = new Uint32Array(image.data.buffer);
-  const presented = new Uint8Array(640 * 480);
-  const colours = new Uint32Array(256);
   const status = { frame: -1, scene: -1, stopped: false };
   const persistent = !params.has("stagedir");
   let module = null;
-
-  // ---- Picture ---------------------------------------------------------------------------------
-  function present(heap, bits, pitch, palette) {
-    for (let i = 0; i < 256; ++i) {
-      const p = palette + i * 3;
-      colours[i] = 0xff000000 | (heap[p + 2] << 16) | (heap[p + 1] << 8) | heap[p];
-    }
-    for (let y = 0; y < 480; ++y) {
-      const row = heap.subarray(bits + y * pitch, bits + y * pitch + 640);
-      presented.set(row, y * 640);
-      for (let x = 0, o = y * 640; x < 640; ++x) imageWords[o + x] = colours[row[x]];
-    }
-    screenContext.putImageData(image, 0, 0);
-  }
-
-  // Whole-number scaling keeps every pixel square and crisp; black around it.
-  function fitScreen() {
-    const scale = Math.max(1, Math.floor(Math.min(innerWidth / 640, innerHeight / 480)));
-    screen.style.width = 640 * scale + "px";
-    screen.style.height = 480 * scale + "px";
-  }
-  addEventListener("resize", fitScreen);
-  fitScreen();
-
-  function toggleFullscreen() {
-    if (document.fullscreenElement) document.exitFullscreen();
-    else document.documentElement.requestFullscreen().catch(() => {});
-  }
-  document.getElementById("fullscreen").addEventListener("click", (e) => {
-    e.currentTarget.blur();
-    toggleFullscreen();
-  });
-
-  // ---- Text: the canvas draws it, and every pixel at least half covered becomes a solid one ----
-  const decoder = new TextDecoder("shift_jis");
-  const textCanvas = document.createElement("canvas");
-  const textContext = textCanvas.getContext("2d", { willReadFrequently: true });
-  const glyphCache = new Map();
-
-  function renderText(text, cellHeight) {
-    const key = cellHeight + ":" + text;
-    let glyphs = glyphCache.get(key);
-    if (glyphs) return glyphs;
-    const font = cellHeight + "px TideWakeGothic";
-    textContext.font = font;
-    const metrics = textContext.measureText(text);
-    const width = Math.max(1, Math.ceil(metrics.width));
-    textCanvas.width = width;
-    textCanvas.height = cellHeight;
-    textContext.font = font;
-    textContext.textBaseline = "alphabetic";
-    textContext.fillStyle = "#fff";
-    // The cell is ascent + descent high; the baseline sits the ascent below its top. A browser
-    // that does not say gets IPAGothic's own: ascent 1802 and descent 246 of 2048 units.
-    const ascent = metrics.fontBoundingBoxAscent || 1802;
-    const descent = metrics.fontBoundingBoxDescent || 246;
-    const baseline = Math.round((cellHeight * ascent) / (ascent + descent));
-    textContext.clearRect(0, 0, width, cellHeight);
-    textContext.fillText(text, 0, baseline);
-    const alpha = textContext.getImageData(0, 0, width, cellHeight).data;
-    const mask = new Uint8Array(width * cellHeight);
-    for (let i = 0; i < mask.length; ++i) mask[i] = alpha[i * 4 + 3] >= 128 ? 1 : 0;
-    glyphs = { width, height: cellHeight, mask };
-    if (glyphCache.size > 512) glyphCache.clear();
-    glyphCache.set(key, glyphs);
-    return glyphs;
-  }
-
-  function drawText(heap, frame, pitch, x, y, bytes, cellHeight, index) {
-    const glyphs = renderText(decoder.decode(bytes), cellHeight);
-    for (let row = 0; row < glyphs.height; ++row) {
-      const fy = y + row;
-      if (fy < 0 || fy >= 480) continue;
-      for (let col = 0; col < glyphs.width; ++col) {
-        const fx = x + col;
-        if (fx >= 0 && fx < 640 && glyphs.mask[row * glyphs.width + col]) {
-          heap[frame + fy * pitch + fx] = index;
-        }
-      }
-    }
-  }
+  const audio = TideWakeSound;
 
   // ---- Messages --------------------------------------------------------------------------------
   const message = document.getElementById("message");
@@ -118,7 +33,7 @@ const TideWakePage = (() => {
     audio.resume();
     if (event.code === "F11" || (event.altKey && event.key === "Enter")) {
       event.preventDefault();
-      if (!event.repeat) toggleFullscreen();
+      if (!event.repeat) TideWakePicture.toggleFullscreen();
       return;
     }
     const key = keyOf(event);
@@ -166,138 +81,6 @@ const TideWakePage = (() => {
     }
     if (padBits) audio.resume();
     return padBits;
-  }
-
-  // ---- Sound -----------------------------------------------------------------------------------
-  // Silent until the first key press: browsers start a page's sound only after the player acts,
-  // and making the audio context can take the better part of a second, which the page's start
-  // should not wait for. Sounds and tunes are kept as they came and made playable then.
-  const audio = (() => {
-    const Context = window.AudioContext || window.webkitAudioContext;
-    let context = null;
-    const sounds = [];
-    const tunes = {};  // name of the MIDI file -> { data: ArrayBuffer, buffer: AudioBuffer }
-    let tune = null, tuneWanted = false, tuneSource = null;
-
-    function decodeTune(name) {
-      const entry = tunes[name];
-      if (!entry || entry.buffer || entry.decoding || !context) return;
-      entry.decoding = true;
-      context.decodeAudioData(entry.data.slice(0)).then((buffer) => {
-        entry.buffer = buffer;
-        if (tune === name && tuneWanted && !tuneSource) startTune();
-      }, () => {});
-    }
-
-    function startTune() {
-      const entry = tunes[tune];
-      if (!context || !entry || !entry.buffer) return;
-      tuneSource = context.createBufferSource();
-      tuneSource.buffer = entry.buffer;
-      tuneSource.loop = true;
-      tuneSource.connect(context.destination);
-      tuneSource.start();
-    }
-
-    // The samples of a WAVE file's PCM as an AudioBuffer.
-    function makeBuffer({ channels, rate, bits, bytes }) {
-      const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-      const step = bits / 8, frames = Math.floor(bytes.length / (step * channels));
-      const buffer = context.createBuffer(channels, frames, rate);
-      for (let c = 0; c < channels; ++c) {
-        const out = buffer.getChannelData(c);
-        for (let i = 0; i < frames; ++i) {
-          const at = (i * channels + c) * step;
-          if (bits === 8) out[i] = (view.getUint8(at) - 128) / 128;
-          else if (bits === 16) out[i] = view.getInt16(at, true) / 32768;
-          else out[i] = view.getInt32(at, true) / 2147483648;
-        }
-      }
-      return buffer;
-    }
-
-    return {
-      addTune(name, data) {
-        tunes[name] = { data };
-        decodeTune(name);
-      },
-      start() {
-        return Boolean(Context);
-      },
-      stop() {
-        this.closeMusic();
-      },
-      // The first key press, click or pad button.
-      resume() {
-        if (!Context) return;
-        if (!context) {
-          context = new Context();
-          for (const name in tunes) decodeTune(name);
-        }
-        if (context.state === "suspended") context.resume();
-      },
-      createSound(channels, rate, bits, bytes) {
-        // A rate the browser cannot play is refused now, as a device would refuse it.
-        if (rate < 3000 || rate > 384000) return -1;
-        let handle = sounds.indexOf(null);
-        if (handle < 0) handle = sounds.length;
-        sounds[handle] = { channels, rate, bits, bytes, buffer: null, source: null };
-        return handle;
-      },
-      // A sound asked for again starts over, as the game's one channel per sound does.
-      playSound(handle) {
-        const sound = sounds[handle];
-        if (!sound || !context || context.state !== "running") return;
-        try {
-          if (!sound.buffer) sound.buffer = makeBuffer(sound);
-        } catch (e) {
-          sounds[handle] = null;
-          return;
-        }
-        if (sound.source) sound.source.stop();
-        sound.source = context.createBufferSource();
-        sound.source.buffer = sound.buffer;
-        sound.source.connect(context.destination);
-        sound.source.start();
-      },
-      releaseSound(handle) {
-        if (sounds[handle] && sounds[handle].source) sounds[handle].source.stop();
-        sounds[handle] = null;
-      },
-      openMusic(name) {
-        this.closeMusic();
-        if (!tunes[name]) return false;
-        tune = name;
-        decodeTune(name);
-        return true;
-      },
-      playMusic() {
-        if (!tune) return;
-        tuneWanted = true;
-        if (!tuneSource) startTune();
-      },
-      closeMusic() {
-        if (tuneSource) tuneSource.stop();
-        tuneSource = null;
-        tune = null;
-        tuneWanted = false;
-      },
-    };
-  })();
-
-  // ---- Files ---------------------------------------------------------------------------------------
-  async function fetchBytes(url) {
-    const response = await fetch(url);
-    if (!response.ok) throw new Error(url + ": " + response.status);
-    return new Uint8Array(await response.arrayBuffer());
-  }
-
-  // The course folder: list.txt names the files, one a line.
-  async function fetchFolder(url) {
-    const base = url.endsWith("/") ? url : url + "/";
-    const list = new TextDecoder().decode(await fetchBytes(base + "list.txt"));
-    const names = list.split(/\r?\n/).map((s) => s.trim()).filter((s) => s && !s.includes("/"));
-    return Promise.all(names.map(async (name) => [name, await fetchBytes(base + name)]));
   }
 
   // ---- The player's courses and records -------------------------------------------------------
@@ -479,9 +262,26 @@ const TideWakePage = (() => {
   // The scenes the game went through, each once per visit (for tests).
   const sceneLog = [];
 
+  // The tunes are the largest of the page's files and no frame waits for them: they are asked
+  // for once the first frame is shown. A scene whose tune is still on its way plays it when it
+  // comes.
+  const tuneNames = ["title", "select", "game"];
+  function fetchTunes() {
+    for (const name of tuneNames) {
+      TideWakeFetches.fetchBytes(name + ".ogg").then((data) => audio.addTune(name + ".mid", data.buffer),
+        (error) => {
+          console.warn("tidewake: tune not played: " + reasonOf(error));
+          audio.dropTune(name + ".mid");
+        });
+    }
+  }
+
   function afterFrame(frame, scene, stopped) {
     const now = performance.now();
-    if (firstFrameAt < 0) firstFrameAt = now;
+    if (firstFrameAt < 0) {
+      firstFrameAt = now;
+      fetchTunes();
+    }
     frameEnds.push(now);
     if (frameEnds.length > 600) frameEnds.shift();
     const cameFrom = status.scene;
@@ -505,7 +305,7 @@ const TideWakePage = (() => {
     get frame() { return status.frame; },
     get scene() { return status.scene; },
     get stopped() { return status.stopped; },
-    pixels() { return presented.slice(); },
+    pixels: TideWakePicture.pixels,
     // The scenes so far in the order they ran, a visit of several frames counted once.
     sceneLog() { return sceneLog.slice(); },
     // Milliseconds from the page's start to its first frame, and between the last frames.
@@ -527,23 +327,25 @@ const TideWakePage = (() => {
     if (params.has("replay")) args.push("--replay", replayName);
     // The editor's test drive: straight to the stage select on that course.
     if (params.has("course")) args.push("--course", params.get("course"));
-    const effectNames = ["SE01.WAV", "speed.WAV", "jump.WAV", "crash.WAV"];
+    const fetches = TideWakeFetches;
     const files = Promise.all([
-      fetchFolder(params.get("stagedir") || "stage"),
-      Promise.all(effectNames.map(async (n) => [n, await fetchBytes(n)])),
-      params.has("keys") ? fetchBytes(params.get("keys")) : null,
-      params.has("replay") ? fetchBytes(params.get("replay")) : null,
+      fetches.courses,
+      fetches.effects,
+      fetches.keys,
+      fetches.replay,
       document.fonts.load("16px TideWakeGothic"),
       persistent ? TideWakeStageStore.load().then((files) => ({ files }), (error) => ({ error }))
                  : null,
     ]);
-    for (const name of ["title", "select", "game"]) {
-      fetch(name + ".ogg").then((r) => (r.ok ? r.arrayBuffer() : null)).then((data) => {
-        if (data) audio.addTune(name + ".mid", data);
-      });
-    }
+    for (const name of tuneNames) audio.expectTune(name + ".mid");
     window.Module = {
       arguments: args,
+      // The game's code, compiled while the page's scripts and files came.
+      instantiateWasm(imports, receiveInstance) {
+        fetches.code.then((code) => WebAssembly.instantiate(code, imports)).then(receiveInstance,
+          (error) => showMessage("Tide Wake could not start", String(error)));
+        return {};
+      },
       preRun: [() => {
         module = window.Module;
         module.addRunDependency("page-files");
@@ -564,5 +366,5 @@ const TideWakePage = (() => {
 
   start();
 
-  return { present, drawText, showMessage, padKeys, afterFrame, replayReady, audio };
+  return { present: TideWakePicture.present, drawText: TideWakeText.draw, showMessage, padKeys, afterFrame, replayReady, audio };
 })();

@@ -7,7 +7,8 @@
 // byte; dropped on the page it plays, and a replay of a changed course is refused with
 // FILE:LINE. Dropped huge files, folders and a replay of a course the page does not hold are
 // refused while the game runs on, and a browser that refuses to store or to read the courses
-// costs none of what was stored. Nothing is reported on the console.
+// costs none of what was stored. Texts put together from their glyphs have the pixels of texts
+// drawn whole. Nothing is reported on the console, and no tune is missing.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
 "use strict";
 const fs = require("fs");
@@ -49,7 +50,10 @@ const wait = (ms) => new Promise((r) => setTimeout(r, ms));
 // Opens the page with `query` and waits for its first frame.
 async function openPage(browser, problems, query, beforeLoad) {
   const page = await browser.newPage();
-  page.on("console", (m) => m.type() === "error" && problems.push(m.text()));
+  // The tunes come after the first frame; the scene that opens one still on its way plays it
+  // when it comes, and nothing says it is missing.
+  page.on("console", (m) => (m.type() === "error" || /tune not played/.test(m.text())) &&
+    problems.push(m.text()));
   page.on("pageerror", (e) => problems.push(e.message));
   if (beforeLoad) await beforeLoad(page);
   const asked = Date.now();
@@ -98,6 +102,51 @@ async function scriptedRaceFrame(browser, problems) {
   console.log(`     first frame ${page.firstFrameMs} ms after the page was asked for`);
   await compareStoppedFrame(page, stopFrame, path.join(nativeDir, "frame.png"), "scripted race");
   check(scenes.has(1), "the title was shown");
+  await page.close();
+}
+
+// The texts the game draws, on a page whose font is in: every one put together from its glyphs
+// has the pixels of the same text drawn whole on the canvas, and the lap times, which change every
+// frame, are put together.
+async function textsFromGlyphs(browser, problems) {
+  const page = await openPage(browser, problems, "?stagedir=test/stage&notext=1&stop=0");
+  const result = await page.evaluate(() => {
+    const texts = [];
+    const lapTime = (lap, time) => `ＬＡＰ${lap}    ${time.toFixed(2).padStart(6)}[s]`;
+    // Every digit in every place of a lap time and of the total, as the race counts them up.
+    for (let lap = 1; lap <= 4; ++lap) texts.push([14, `ＬＡＰ${lap}    ---.--[s]`]);
+    for (let digit = 0; digit <= 9; ++digit) {
+      texts.push([14, lapTime(1 + (digit % 4), digit * 111.11)]);
+      texts.push([14, lapTime(4, digit / 30)], [14, `ＴＯＴＡＬ${(digit * 1111.11).toFixed(2).padStart(7)}[s]`]);
+    }
+    for (let frame = 1; frame < 400; frame += 7) texts.push([14, lapTime(2, frame / 30 + 12.3)]);
+    for (let place = 1; place <= 8; ++place) texts.push([40, `${place}/8`], [90, `${place}位`]);
+    for (const digit of ["1", "2", "3"]) texts.push([95, digit]);
+    texts.push([20, "Tide Wake"], [20, "1998"], [20, "Made anew by the Tide Wake crew"],
+               [28, "Select Stage"], [25, "Push［↓］Start"], [25, "[←]                 [→]"],
+               [60, "ＳＴＡＲＴ"], [30, "ＣｈｅｃｋＰｏｉｎｔ"], [60, "ＦＩＮＩＳＨ"], [90, "タイドウェイク"],
+               [20, "ＴｉｄｅＷａｋｅ1.5"], [12, "01 Harbour Loop"], [35, "Harbour Loop"]);
+    const wrong = [];
+    let together = 0, lapTimesTogether = 0;
+    for (const [height, text] of texts) {
+      const mask = TideWakeText.textMask(text, height);
+      const whole = TideWakeText.drawnWhole(text, height);
+      if (TideWakeText.putTogether(text, height)) {
+        together += 1;
+        if (text.startsWith("ＬＡＰ") || text.startsWith("ＴＯＴＡＬ")) lapTimesTogether += 1;
+      }
+      const same = mask.width === whole.width && mask.height === whole.height &&
+        mask.mask.every((bit, i) => bit === whole.mask[i]);
+      if (!same) wrong.push(`${height}px "${text}"`);
+    }
+    const lapTimes = texts.filter(([, text]) => /^(ＬＡＰ|ＴＯＴＡＬ)/.test(text)).length;
+    return { count: texts.length, together, lapTimes, lapTimesTogether, wrong };
+  });
+  check(result.wrong.length === 0,
+        `${result.count} texts (${result.together} put together from glyphs) have the pixels of the ` +
+        "texts drawn whole" + (result.wrong.length ? ": not " + result.wrong.join(", ") : ""));
+  check(result.lapTimesTogether === result.lapTimes,
+        `the lap times are put together from glyphs (${result.lapTimesTogether} of ${result.lapTimes})`);
   await page.close();
 }
 
@@ -367,6 +416,7 @@ async function main() {
   try {
     await scriptedRaceFrame(browser, problems);
     await replayFromUrl(browser, problems);
+    await textsFromGlyphs(browser, problems);
     await storedCourses(browser, problems);
     await badDrops(browser, problems);
     await storageRefusals(browser, problems);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Measures the page against the floor page in headless chromium (tools/web/browser/measure.js):
+# serves the page as built, with a test course folder and the first race's key script, and
+# floor.html beside it. Numbers for notes; run it on a machine that is otherwise quiet.
+# usage: tools/web/measure.sh BUILD_WEB_FOLDER [ROUNDS] [SECONDS] [QUERY]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+site_source=$(realpath "$1/web")
+shift
+work=$(mktemp -d)
+server=
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/site/test"
+for entry in "$site_source"/*; do ln -s "$entry" "$work/site/"; done
+ln -s "$root/tools/web/browser/floor.html" "$work/site/floor.html"
+"$root/tools/web/stage_folder.sh" "$work/site/test/stage" "$root"/stage/*.dat
+cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
+server=$!
+for _ in $(seq 50); do
+    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+    sleep 0.1
+done
+cd "$root/tools/web/browser"
+[ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
+uptime
+node measure.js "http://127.0.0.1:$port" "$@"
+uptime

@@ -167,11 +167,18 @@ Uint32 MusicEndedEventType() {
 
 }  // namespace sdl
 
+// SDL is shut down at exit only after the game closed its window itself. A window still open at
+// exit means the process is being ended from underneath, mostly by Xlib when the X server went
+// away; SDL would then wait for that server's replies for ever, and the system frees all of it.
+void QuitSdlAfterAnOrderlyClose() {
+    if (Screen().window == nullptr) SDL_Quit();
+}
+
 bool OpenWindow() {
     Display& d = Screen();
     if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
     Ticks();  // the game's clock starts as its window opens
-    std::atexit(SDL_Quit);
+    std::atexit(QuitSdlAfterAnOrderlyClose);
     if (!InitVideo()) return false;
     if (!CreateWindow(d)) {
         std::fprintf(stderr, "tidewake: cannot create the game window: %s\n", SDL_GetError());

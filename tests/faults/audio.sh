@@ -10,7 +10,6 @@ need xwininfo
 
 # The error box runs in a process of its own beside the game; one left open must not outlive
 # the test.
-# And the game is let end before its display goes, or it may hang in its exit.
 end_game() {
     [ -z "$GAME_PID" ] && return
     for pid in $(ps -o pid= --ppid "$GAME_PID"); do kill "$pid"; done

@@ -16,6 +16,9 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+# A script stopped by a signal (Ctrl-C, or its output piped into head) still cleans up: a game
+# left behind would go on running without its display.
+trap 'exit 1' INT TERM HUP PIPE
 
 # Xvfb takes the first free display number itself and writes it down: two tests started at once
 # (ctest -j) would otherwise both pick the same free number, and one would talk to the other's

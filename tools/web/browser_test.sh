@@ -39,13 +39,8 @@ sed 's/^course .*/course 77_elsewhere.dat/' "$work/site/test/race.twr" >"$work/n
 (cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --replay elsewhere.twr --frames 2 \
     --no-text >/dev/null 2>elsewhere.txt || true)
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
-server=$!
-for _ in $(seq 50); do
-    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
-    sleep 0.1
-done
+. "$root/tools/web/local_server.sh"
+serve_folder "$work/site" "$work/server.log"
 cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
 node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop"

@@ -21,13 +21,8 @@ ln -s "$root/tools/web/browser/floor.html" "$work/site/floor.html"
 "$root/tools/web/stage_folder.sh" "$work/site/test/stage" "$root"/stage/*.dat
 cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
-server=$!
-for _ in $(seq 50); do
-    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
-    sleep 0.1
-done
+. "$root/tools/web/local_server.sh"
+serve_folder "$work/site" "$work/server.log"
 cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
 uptime

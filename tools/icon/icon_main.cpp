@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "media/display.h"
 #include "media/palette.h"
 #include "platform/headless/png_writer.h"
 #include "render/frame_buffer.h"
@@ -31,8 +32,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<uint8_t> frame(kWidth * kHeight, 4);  // the race's dark water
-    FrameBits = frame.data();
-    FramePitch = kWidth;
+    DrawIntoBuffer(frame.data(), kWidth);
 
     // The water grid running away to the horizon.
     Draw(252, {{0, 40, 63, 40},

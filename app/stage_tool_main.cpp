@@ -16,14 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "author/stage_check.h"
+#include "author/stage_map.h"
 #include "base/program_dir.h"
 #include "course/stage.h"
 #include "course/stage_writer.h"
+#include "media/palette.h"
 #include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/png_writer.h"
 #include "platform/platform.h"
-#include "tools/stage/stage_check.h"
-#include "tools/stage/stage_map.h"
 
 namespace {
 
@@ -92,8 +94,11 @@ int Map(const char* file, const char* out) {
     StageFileError failure;
     if (!ParseStageFile(text, size, stage, failure)) return 1;
 
+    std::vector<uint8_t> pixels(stage_tool::kMapSize * stage_tool::kMapSize);
+    stage_tool::RenderStageMap(stage, pixels.data());
     std::string error;
-    if (!stage_tool::WriteStageMap(stage, out, error)) {
+    if (!headless::WriteIndexedPng(out, pixels.data(), stage_tool::kMapSize, stage_tool::kMapSize,
+                                   stage_tool::kMapSize, GamePalette.data(), error)) {
         std::fprintf(stderr, "%s: %s\n", out, error.c_str());
         return 1;
     }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "author/stage_check.h"
 #include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/music.h"
@@ -27,7 +28,6 @@
 #include "screens/race_setup_scene.h"
 #include "screens/screen_clock.h"
 #include "shell/main_loop.h"
-#include "tools/stage/stage_check.h"
 
 namespace {
 

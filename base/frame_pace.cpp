@@ -2,8 +2,6 @@
 
 #include "platform/platform.h"
 
-uint32_t FramePaceTick = 0;
-
 namespace {
 
 // Platform tick, in milliseconds, at which the last display-refresh wait ended.

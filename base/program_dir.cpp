@@ -5,8 +5,6 @@
 
 #include "platform/platform.h"
 
-char ProgramDir[kProgramDirSize] = "";
-
 namespace {
 
 // The installed game keeps its sounds, tunes and courses in a share folder beside its bin:

@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-float SinTable[kFullTurn];
-float CosTable[kFullTurn];
-
 void BuildTrigTables() {
     constexpr double kStep = 0.001745328888888889;
     for (int i = 0; i < kFullTurn; ++i) {

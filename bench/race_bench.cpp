@@ -15,7 +15,7 @@
 #include "race/replay_state.h"
 #include "screens/race_scene.h"
 #include "screens/race_setup_scene.h"
-#include "tests/race_driver.h"
+#include "testing/race_driver.h"
 
 namespace {
 

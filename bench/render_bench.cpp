@@ -11,7 +11,7 @@
 #include "render/water_grid.h"
 #include "screens/title.h"
 #include "shell/reset_game.h"
-#include "tools/render_view/sample_start_grid.h"
+#include "testing/sample_start_grid.h"
 
 namespace {
 

@@ -8,9 +8,6 @@
 #include "course/stage.h"
 #include "platform/platform.h"
 
-char StageFolder[kStagePathSize] = "./stage/";
-char OnlyCourseName[kStagePathSize] = {};
-
 namespace {
 
 std::string foldersTried = kLocalStageFolder;

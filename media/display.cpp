@@ -6,10 +6,6 @@
 #include "media/text.h"
 #include "platform/platform.h"
 
-int32_t BlitClip[4] = {0, 0, 0, 0};
-uint8_t* FrameBits = nullptr;
-int32_t FramePitch = 0;
-
 int InitMedia(int width, int height) {
     BlitClip[0] = 0;
     BlitClip[1] = 0;

@@ -8,8 +8,6 @@
 #include "base/program_dir.h"
 #include "platform/platform.h"
 
-int32_t MusicOpen = 0;
-
 namespace {
 
 // Tunes already said to be unplayable: every race asks for its tune again, and one line a file

@@ -9,15 +9,6 @@
 #include "media/wave_file.h"
 #include "platform/platform.h"
 
-int32_t GateSound = 0;
-int32_t BoostSound = 0;
-int32_t JumpSound = 0;
-int32_t CrashSound = 0;
-
-int32_t SoundDeviceOpen = 0;
-int32_t SoundInUse[kSoundSlots] = {};
-int32_t SoundHandles[kSoundSlots] = {};
-
 namespace {
 
 void EmptySlots() {

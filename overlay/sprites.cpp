@@ -11,9 +11,6 @@
 #include "overlay/built_in_bitmaps.h"
 #include "platform/platform.h"
 
-BitmapSlot BitmapSlots[kBitmapSlots];
-int32_t CharSlot = 0;
-
 namespace {
 
 constexpr int32_t kFirstSlot = 2;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int32_t kLastCheckpoint = kStageCheckpoints - 1;
 constexpr int32_t kLastLap = kLapCount - 1;
-constexpr double kNarrowReach = 700.0;
 constexpr double kWideReach = 1500.0;
 // A boat in the air above 350 passes over a checkpoint.
 constexpr double kGateMiddle = 150.0;
@@ -46,8 +45,8 @@ void FinishRace() {
 
 void TestPlayerCheckpoint() {
     const int32_t n = NextCheckpoint;
-    if (!(std::fabs(double(PlayerX) - CheckpointX[n]) < kNarrowReach &&
-          std::fabs(double(PlayerY) - CheckpointY[n]) < kNarrowReach &&
+    if (!(std::fabs(double(PlayerX) - CheckpointX[n]) < kCheckpointReach &&
+          std::fabs(double(PlayerY) - CheckpointY[n]) < kCheckpointReach &&
           std::fabs(double(PlayerZ) - kGateMiddle) < kGateHalfHeight)) {
         return;
     }
@@ -73,7 +72,7 @@ void TestOpponentCheckpoint(int32_t i) {
     if (!(ax < kWideReach && ay < kWideReach && az < kGateHalfHeight)) return;
     // The lap-closing checkpoint and the whole fourth lap must be taken as close as the player.
     const bool narrow = OpponentLap[i] == kLastLap || n == kLastCheckpoint;
-    if (narrow && !(ax < kNarrowReach && ay < kNarrowReach)) return;
+    if (narrow && !(ax < kCheckpointReach && ay < kCheckpointReach)) return;
     if (Scene != kSceneRace) return;
 
     OpponentNextCheckpoint[i] += 1;

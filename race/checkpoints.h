@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// A boat passes a checkpoint within this distance of its buoy on both axes.
+constexpr double kCheckpointReach = 700.0;
+
 // The player against checkpoint NextCheckpoint: inside its zone the banner and the chime come
 // every frame; in the race the checkpoint counts, and the 24th ends the race.
 void TestPlayerCheckpoint();

@@ -1,11 +1,10 @@
 #include "render/boat_model.h"
 
 #include "base/angles.h"
+#include "media/palette.h"
 #include "race/race_state.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
-
-float BoatModelRock = 0.0f;
 
 namespace {
 
@@ -65,14 +64,14 @@ void DrawHullAndFigure(const BoatPose& b, int32_t colour) {
     const double g = b.rock;
 
     // Shadow and hull share the 400 x 200 outline; the bow sits g below z0, the stern g above.
-    DrawColour = 0;
+    DrawColour = kBlackEntry;
     {
         const Point c0 = At(b, 2, -1, none, 0), c1 = At(b, -2, -1, none, 0);
         const Point c2 = At(b, -2, 1, none, 0), c3 = At(b, 2, 1, none, 0);
         DrawQuad3D(c0.x, c0.y, kShadowZ, c1.x, c1.y, kShadowZ, c2.x, c2.y, kShadowZ, c3.x, c3.y,
                    kShadowZ);
     }
-    DrawColour = 1;
+    DrawColour = kMaroonEntry;
     Quad(At(b, 2, -1, none, -g), At(b, -2, -1, none, g), At(b, -2, 1, none, g),
          At(b, 2, 1, none, -g));
 
@@ -87,7 +86,7 @@ void DrawHullAndFigure(const BoatPose& b, int32_t colour) {
     Line(seat, At(b, 0, 1, b.d4, 60));
     Line(seat, At(b, 0, -1, b.d4, 60));
 
-    DrawColour = 1;
+    DrawColour = kMaroonEntry;
     Line(At(b, 0, -1, b.d4, 90), At(b, 0, -1.3, b.d4, -20));
     Line(At(b, 0, 1, b.d4, 90), At(b, 0, 1.3, b.d4, -20));
 }
@@ -95,7 +94,7 @@ void DrawHullAndFigure(const BoatPose& b, int32_t colour) {
 // The two short white uprights either side of the panel's middle, a third of L out (whole
 // units).
 void DrawUprights(const BoatPose& b) {
-    DrawColour = 255;
+    DrawColour = kWhiteEntry;
     const Shift left{b.d10.x - (b.q / 3), b.d10.y + (b.p / 3)};
     const Shift right{b.d10.x + (b.q / 3), b.d10.y - (b.p / 3)};
     Line(At(b, 0, 0, left, 150), At(b, 0, 0, left, 180));
@@ -112,10 +111,10 @@ void DrawPlayerBoat() {
     b.d12 = {double((b.p * g) / 12), double((b.q * g) / 12)};
     b.d4 = {double((b.p * g) / 4), double((b.q * g) / 4)};
 
-    DrawHullAndFigure(b, 255);
+    DrawHullAndFigure(b, kWhiteEntry);
 
     // The arms slope down from the panel's middle.
-    DrawColour = 249;
+    DrawColour = kRedEntry;
     Line(At(b, 0, 0, b.d10, 130), At(b, 0, kFiveTwelfths, b.d10, 120));
     Line(At(b, 0, 0, b.d10, 130), At(b, 0, -kFiveTwelfths, b.d10, 120));
 
@@ -135,7 +134,7 @@ void DrawOpponentBoat(const BoatModelPose& pose, int32_t index) {
     DrawHullAndFigure(b, 254 - index);
 
     // The arms slope up from the panel's middle.
-    DrawColour = 249;
+    DrawColour = kRedEntry;
     Line(At(b, 0, 0, b.d10, 120), At(b, 0, kFiveTwelfths, b.d10, 130));
     Line(At(b, 0, 0, b.d10, 120), At(b, 0, -kFiveTwelfths, b.d10, 130));
 

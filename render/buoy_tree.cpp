@@ -1,6 +1,7 @@
 #include "render/buoy_tree.h"
 
 #include "base/angles.h"
+#include "media/palette.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 
@@ -47,7 +48,7 @@ void DrawBuoy(double x, double y, double z, double size, int32_t colour) {
     const int32_t blockHeight = half / 10;
     const int32_t pyramidHalf = half / 2;
 
-    DrawColour = 255;
+    DrawColour = kWhiteEntry;
     DrawSquare(x, y, z, half);
     const SavedQuad foot = SaveQuad();
     DrawSquare(x, y, z + blockHeight, half);
@@ -63,18 +64,18 @@ void DrawTree(double x, double y, double z, int32_t size) {
     const double crownZ = z + 9.0 * trunkHalf;
     const int32_t crownHalf = 5 * trunkHalf;
 
-    DrawColour = 249;
+    DrawColour = kRedEntry;
     DrawSquare(x, y, z, trunkHalf);
     const SavedQuad foot = SaveQuad();
     DrawSquare(x, y, crownZ, trunkHalf);
     JoinToQuad(foot);
 
-    DrawColour = 250;
+    DrawColour = kGreenEntry;
     DrawSquare(x, y, crownZ, crownHalf);
     DrawPyramidTo(x, y, z + size);
 
     // The footprint is four separate ground lines, each with the full visibility test.
-    DrawColour = 0;
+    DrawColour = kBlackEntry;
     const double h = crownHalf;
     const double corners[4][2] = {{x + h, y - h}, {x - h, y - h}, {x - h, y + h}, {x + h, y + h}};
     for (int k = 0; k < 4; ++k) {

@@ -5,8 +5,6 @@
 
 #include "platform/platform.h"
 
-int32_t DrawColour = 0;
-
 namespace {
 
 // Lines are clipped to the whole frame: left, top, right, bottom; every edge inclusive.

@@ -4,14 +4,6 @@
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
 
-int32_t ProjX = 0;
-int32_t ProjY = 0;
-int32_t ProjDepth = 0;
-
-int32_t QuadX[4] = {};
-int32_t QuadY[4] = {};
-int32_t QuadDepth[4] = {};
-
 namespace {
 
 constexpr double kPerspective = 512.0;

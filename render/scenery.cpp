@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "media/palette.h"
 #include "render/buoy_tree.h"
 #include "render/frame_buffer.h"
 #include "render/projection.h"
@@ -103,7 +104,7 @@ constexpr double kLetterFoot = 1200.0;
 constexpr double kLetterHeight = 700.0;
 
 void DrawLettering() {
-    DrawColour = 249;
+    DrawColour = kRedEntry;
     double left = kLetterRight;  // the reader's left edge of the current character
     for (const Glyph& glyph : kTitleGlyphs) {
         for (int i = 0; i < glyph.count; ++i) {
@@ -119,7 +120,7 @@ void DrawLettering() {
 // as an end profile at y = 3000, six sections of 3000 along y and the end at y = 21000.
 void DrawStand(double waterSide, double back) {
     constexpr double kHeight = 3000.0;
-    DrawColour = 247;
+    DrawColour = kGreyEntry;
     DrawLine3D(back, 3000, kHeight, waterSide, 3000, 0);
     DrawLine3D(back, 3000, 0, waterSide, 3000, 0);
     DrawLine3D(back, 3000, kHeight, back, 3000, 0);

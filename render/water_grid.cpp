@@ -3,8 +3,6 @@
 #include "render/frame_buffer.h"
 #include "render/projection.h"
 
-int32_t GridVisible[kWaterGridPoints];
-
 namespace {
 
 // Screen column of every grid point (row by row, as WaveHeight), rewritten by every draw.

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/editor_session.h"
 #include "render/frame_buffer.h"
-#include "tests/stage_folder.h"
-#include "tools/editor/editor_session.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

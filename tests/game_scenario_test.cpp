@@ -13,8 +13,8 @@
 #include "race/race_state.h"
 #include "race/replay_state.h"
 #include "shell/main_loop.h"
-#include "tests/race_driver.h"
-#include "tests/stage_folder.h"
+#include "testing/race_driver.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

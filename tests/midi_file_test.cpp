@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/common/midi_file.h"
-#include "stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "race/race_camera.h"
 #include "race/view_state.h"
 #include "render/camera_state.h"
-#include "tests/race_fixture.h"
+#include "testing/race_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "race/records.h"
 #include "race/view_state.h"
 #include "render/frame_state.h"
-#include "tests/race_fixture.h"
+#include "testing/race_fixture.h"
 #include "world/course_world.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "race/contacts.h"
 #include "race/opponents.h"
-#include "tests/race_fixture.h"
+#include "testing/race_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "race/player_boat.h"
 #include "race/replay.h"
 #include "render/camera_state.h"
-#include "tests/race_fixture.h"
+#include "testing/race_fixture.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "race/replay_state.h"
 #include "screens/race_scene.h"
 #include "screens/race_setup_scene.h"
-#include "tests/race_driver.h"
-#include "tests/race_state_dump.h"
-#include "tests/stage_folder.h"
+#include "testing/race_driver.h"
+#include "testing/race_state_dump.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "render/camera_state.h"
 #include "screens/race_setup_scene.h"
 #include "shell/main_loop.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 #include "world/world_state.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "render/buoy_tree.h"
 #include "render/projection.h"
 #include "render/scenery.h"
-#include "tests/render_canvas.h"
+#include "testing/render_canvas.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/render_canvas.h"
+#include "testing/render_canvas.h"
 
 namespace {
 

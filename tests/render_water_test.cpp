@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "render/projection.h"
-#include "tests/render_canvas.h"
+#include "testing/render_canvas.h"
 
 namespace {
 

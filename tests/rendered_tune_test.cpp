@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/common/rendered_tune.h"
-#include "stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

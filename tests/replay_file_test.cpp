@@ -20,7 +20,7 @@
 #include "race/replay_save.h"
 #include "race/replay_state.h"
 #include "shell/main_loop.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "screens/race_setup_scene.h"
 #include "screens/results.h"
 #include "screens/stage_select.h"
-#include "tests/screen_fixture.h"
+#include "testing/screen_fixture.h"
 
 namespace {
 

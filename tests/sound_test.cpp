@@ -17,7 +17,7 @@
 #include "shell/main_loop.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
-#include "tests/program_folder.h"
+#include "testing/program_folder.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "overlay/sprites.h"
 #include "platform/headless/headless.h"
 #include "race/race_state.h"
-#include "tests/program_folder.h"
+#include "testing/program_folder.h"
 
 namespace {
 

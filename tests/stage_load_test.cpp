@@ -11,7 +11,7 @@
 #include "course/stage.h"
 #include "course/stage_file.h"
 #include "platform/headless/headless.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "course/stage.h"
 #include "platform/platform.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

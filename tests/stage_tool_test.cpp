@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "author/stage_check.h"
+#include "author/stage_map.h"
 #include "course/stage_file.h"
-#include "tests/stage_folder.h"
-#include "tools/stage/stage_check.h"
-#include "tools/stage/stage_map.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "course/stage_file.h"
 #include "course/stage_writer.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace {
 

@@ -23,7 +23,7 @@ umask 022
 # start). The game's own flags for exact replays (-ffp-contract=off, no fast-math) still apply.
 # Debug information is left out: the programs are stripped anyway, and it slows the build.
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1" | sed 's/^-g //'; }
-build=build-package
+build='build-package'
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIDEWAKE_TESTS=OFF -DTIDEWAKE_BENCH=OFF \
     -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
@@ -48,7 +48,8 @@ mkdir -p "$tree/DEBIAN"
 printf 'Source: tidewake\n\nPackage: tidewake\nArchitecture: any\n' >"$debian/control"
 DESTDIR="$root/$tree" cmake --install "$build" >/dev/null
 # The renderings of our tunes, which spare the player's machine the live synthesiser.
-[ "$(ls "$tree"/usr/share/games/tidewake/tunes/*.flac 2>/dev/null | wc -l)" -eq 3 ] ||
+[ "$(find "$tree/usr/share/games/tidewake/tunes" -maxdepth 1 -name '*.flac' ! -name '.*' \
+    2>/dev/null | wc -l)" -eq 3 ] ||
     { echo "the package would lack the rendered tunes (is FluidSynth installed?)" >&2; exit 1; }
 
 # Debug symbols and build notes stay out of the package, as Debian's own packages do it.
@@ -59,12 +60,12 @@ gzip -9n "$tree"/usr/share/man/man6/*.6
 
 doc=$tree/usr/share/doc/tidewake
 mkdir -p "$doc"
-cp tools/package/copyright "$doc/copyright"
+cp packaging/debian/copyright "$doc/copyright"
 date=$(LC_ALL=C date -u -R -d "@$SOURCE_DATE_EPOCH")
 sed -e "s|@VERSION@|$version|" -e "s|@MAINTAINER@|$maintainer|" -e "s|@DATE@|$date|" \
-    tools/package/changelog | gzip -9n >"$doc/changelog.gz"
+    packaging/debian/changelog | gzip -9n >"$doc/changelog.gz"
 mkdir -p "$tree/usr/share/lintian/overrides"
-cp tools/package/lintian-overrides "$tree/usr/share/lintian/overrides/tidewake"
+cp packaging/debian/lintian-overrides "$tree/usr/share/lintian/overrides/tidewake"
 
 depends=$(cd "$build" && dpkg-shlibdeps -O debian/tidewake/usr/games/* |
     sed -n 's/^shlibs:Depends=//p')
@@ -76,7 +77,7 @@ chmod 0755 "$tree"/usr/games/*
 size=$(du -sk --exclude=DEBIAN "$tree" | cut -f1)
 sed -e "s|@VERSION@|$version|" -e "s|@ARCH@|$arch|" -e "s|@MAINTAINER@|$maintainer|" \
     -e "s|@SIZE@|$size|" -e "s|@DEPENDS@|$depends, $runtime_depends|" \
-    tools/package/control >"$tree/DEBIAN/control"
+    packaging/debian/control >"$tree/DEBIAN/control"
 (cd "$tree" && find usr -type f -printf '%P\n' | sort | sed 's|^|usr/|' | xargs md5sum) \
     >"$tree/DEBIAN/md5sums"
 chmod 0644 "$tree/DEBIAN/control" "$tree/DEBIAN/md5sums"

@@ -3,7 +3,9 @@
 #include "base/angles.h"
 #include "base/app_state.h"
 #include "base/random.h"
+#include "course/fenced_water.h"
 #include "course/stage.h"
+#include "media/palette.h"
 #include "race/checkpoints.h"
 #include "race/race_camera.h"
 #include "race/race_state.h"
@@ -23,16 +25,16 @@ constexpr double kBuoySize = 700.0;
 constexpr int32_t kBuoyLevel = 70;
 
 // Palette indices of the course.
-constexpr int32_t kNextBuoyColour = 249;
-constexpr int32_t kBuoyAfterColour = 250;
-constexpr int32_t kBuoyColour = 251;
-constexpr int32_t kRampColour = 251;
-constexpr int32_t kWaterColour = 252;
-constexpr int32_t kPadColour = 253;
-constexpr int32_t kWakeColour = 254;
-constexpr int32_t kMapLineColour = 254;
-constexpr int32_t kWhite = 255;
-constexpr int32_t kBlack = 0;
+constexpr int32_t kNextBuoyColour = kRedEntry;
+constexpr int32_t kBuoyAfterColour = kGreenEntry;
+constexpr int32_t kBuoyColour = kYellowEntry;
+constexpr int32_t kRampColour = kYellowEntry;
+constexpr int32_t kWaterColour = kBlueEntry;
+constexpr int32_t kPadColour = kMagentaEntry;
+constexpr int32_t kWakeColour = kCyanEntry;
+constexpr int32_t kMapLineColour = kCyanEntry;
+constexpr int32_t kWhite = kWhiteEntry;
+constexpr int32_t kBlack = kBlackEntry;
 
 bool Drawing() {
     return FrameBits != nullptr;
@@ -147,10 +149,10 @@ void DrawBoats() {
 void DrawFence() {
     SetDrawColour(kWhite);
     for (int k = 2400; k <= 21600; k += 2400) {
-        DrawLine3D(k, 100.0, 100.0, k, 100.0, 500.0);
-        DrawLine3D(100.0, k, 100.0, 100.0, k, 400.0);
-        DrawLine3D(k, 23400.0, 100.0, k, 23400.0, 500.0);
-        DrawLine3D(23400.0, k, 100.0, 23400.0, k, 400.0);
+        DrawLine3D(k, kFenceLow, kWaterLevel, k, kFenceLow, 500.0);
+        DrawLine3D(kFenceLow, k, kWaterLevel, kFenceLow, k, 400.0);
+        DrawLine3D(k, kFenceHigh, kWaterLevel, k, kFenceHigh, 500.0);
+        DrawLine3D(kFenceHigh, k, kWaterLevel, kFenceHigh, k, 400.0);
     }
 }
 

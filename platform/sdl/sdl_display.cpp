@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/common/bmp_indices.h"
-#include "platform/common/cp932.h"
+#include "platform/common/error_report.h"
 #include "platform/common/scaled_frame.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
@@ -200,12 +200,7 @@ void CloseDisplay() {
 }
 
 void ShowErrorBox(const char* caption, const char* text, const char* detail) {
-    const std::string message = Cp932ToUtf8(text, std::strlen(text));
-    if (detail != nullptr) {
-        std::fprintf(stderr, "tidewake: %s\n", detail);
-    } else {
-        std::fprintf(stderr, "tidewake: %s: %s\n", caption, message.c_str());
-    }
+    const std::string message = ReportError(caption, text, detail);
     Display& d = Screen();
     // Out of fullscreen first, so the box is seen on the desktop.
     if (d.window != nullptr && d.fullscreen) sdl::ToggleFullscreen();

@@ -14,8 +14,9 @@ import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SCRIPT = os.path.join(SOURCE, "tools", "check", "owner_writes.py")
-GAME_FOLDERS = ("base", "media", "render", "course", "race", "world", "overlay", "screens",
-                "shell", "platform", "app")
+with open(os.path.join(SOURCE, "layers.txt"), encoding="utf-8") as listing:
+    GAME_FOLDERS = tuple(line.strip() for line in listing
+                         if line.strip() and not line.startswith("#")) + ("platform", "app")
 
 # Lines planted in screens/, each followed by the global the check must name there (None: it
 # must stay quiet about the line).
@@ -69,6 +70,7 @@ class OwnerWrites(unittest.TestCase):
 
     def test_every_planted_write_is_named_by_file_and_line_and_nothing_else(self):
         with tempfile.TemporaryDirectory() as root:
+            shutil.copy(os.path.join(SOURCE, "layers.txt"), root)
             for folder in GAME_FOLDERS:
                 shutil.copytree(os.path.join(SOURCE, folder), os.path.join(root, folder))
             plant(root, "screens/planted.cpp", [line for line, _ in SCREENS_PLANTS])

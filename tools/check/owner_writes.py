@@ -20,9 +20,19 @@ import os
 import re
 import sys
 
-# Folders holding game code; everything else (tests/, tools/, bench/, fuzz/) may set state.
-GAME_FOLDERS = ("base", "media", "render", "course", "race", "world", "overlay", "screens",
-                "shell", "platform", "app")
+
+# Folders holding game code; everything else (tests/, tools/, bench/, fuzz/, testing/) may set
+# state.
+def game_folders(root):
+    """The layers of layers.txt, with the platform and the programs."""
+    try:
+        with open(os.path.join(root, "layers.txt"), encoding="utf-8") as listing:
+            layers = [line.strip() for line in listing if re.fullmatch(r"[a-z_]+\s*", line)]
+    except FileNotFoundError:
+        layers = []
+    return tuple(layers) + ("platform", "app")
+
+
 SOURCE_SUFFIXES = (".cpp", ".h")
 
 # C library and standard algorithms that write through an argument: name -> argument positions.
@@ -87,7 +97,7 @@ def top_folder(root, path):
 
 
 def game_files(root):
-    for folder in GAME_FOLDERS:
+    for folder in game_folders(root):
         for dirpath, dirnames, filenames in os.walk(os.path.join(root, folder)):
             dirnames.sort()
             for name in sorted(filenames):

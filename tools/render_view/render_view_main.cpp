@@ -13,7 +13,7 @@
 #include "platform/platform.h"
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
-#include "tools/render_view/sample_start_grid.h"
+#include "testing/sample_start_grid.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "race/race_state.h"
 #include "race/replay_state.h"
 #include "shell/main_loop.h"
-#include "tests/race_driver.h"
+#include "testing/race_driver.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "tools/stage/stage_map.h"
+#include "author/stage_map.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
+#include "course/fenced_water.h"
 #include "media/palette.h"
-#include "platform/headless/png_writer.h"
 
 namespace stage_tool {
 
@@ -139,7 +139,7 @@ void RenderStageMap(const StageFile& stage, uint8_t* pixels) {
         WorldLine(canvas, k, 0.0, k, kWorldSize, grid);
         WorldLine(canvas, 0.0, k, kWorldSize, k, grid);
     }
-    canvas.Rect(MapX(23400), MapY(23400), MapX(100), MapY(100), fence);
+    canvas.Rect(MapX(kFenceHigh), MapY(kFenceHigh), MapX(kFenceLow), MapY(kFenceLow), fence);
 
     // The course line, with an arrow half-way along each leg.
     for (int i = 0; i < kStageCheckpoints; ++i) {
@@ -187,13 +187,6 @@ void RenderStageMap(const StageFile& stage, uint8_t* pixels) {
     WorldSquare(canvas, kPlayerStartX, kPlayerStartY, 120.0, label, true);
     ArrowHead(canvas, kPlayerStartX + 700.0, kPlayerStartY, 1.0, 0.0, 400.0, label);
     WorldLine(canvas, kPlayerStartX, kPlayerStartY, kPlayerStartX + 700.0, kPlayerStartY, label);
-}
-
-bool WriteStageMap(const StageFile& stage, const std::string& path, std::string& error) {
-    std::vector<uint8_t> pixels(kMapSize * kMapSize);
-    RenderStageMap(stage, pixels.data());
-    return headless::WriteIndexedPng(path, pixels.data(), kMapSize, kMapSize, kMapSize,
-                                     GamePalette.data(), error);
 }
 
 }  // namespace stage_tool

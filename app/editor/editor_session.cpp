@@ -1,4 +1,4 @@
-#include "tools/editor/editor_session.h"
+#include "app/editor/editor_session.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/editor_json.h"
+#include "author/stage_check.h"
 #include "course/stage.h"
 #include "course/stage_file.h"
 #include "course/stage_writer.h"
-#include "tools/editor/editor_json.h"
-#include "tools/stage/stage_check.h"
 
 namespace {
 

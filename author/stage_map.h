@@ -20,7 +20,4 @@ void RenderStageMap(const StageFile& stage, uint8_t* pixels);
 int MapX(double worldY);
 int MapY(double worldX);
 
-// Renders the map and writes it as an indexed PNG. False, with `error`, when it cannot.
-bool WriteStageMap(const StageFile& stage, const std::string& path, std::string& error);
-
 }  // namespace stage_tool

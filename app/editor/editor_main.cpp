@@ -1,5 +1,5 @@
 // The course editor's wasm module: the page calls the tw_editor_* functions of
-// tools/editor/editor_session.h; main only has to exist for the runtime to start.
+// app/editor/editor_session.h; main only has to exist for the runtime to start.
 int main() {
     return 0;
 }

@@ -25,44 +25,55 @@ constexpr int kEditorName = 0;
 constexpr int kEditorInfo1 = 1;
 constexpr int kEditorInfo2 = 2;
 
+// The page calls these functions of the module by name: each is kept and exported by the
+// compiler itself, so no list of exports has to follow them.
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#define TW_EDITOR_EXPORT EMSCRIPTEN_KEEPALIVE
+#else
+#define TW_EDITOR_EXPORT
+#endif
+
 extern "C" {
 
 // Opens `size` bytes of a stage file as the course being edited. 0, leaving the course that was
 // open, when the reader refuses it: tw_editor_check then says why.
-int tw_editor_open(const char* data, int size);
+TW_EDITOR_EXPORT int tw_editor_open(const char* data, int size);
 // Opens the template of a new course.
-int tw_editor_open_new();
+TW_EDITOR_EXPORT int tw_editor_open_new();
 
 // The open course as JSON: {"format", "numbers": [...], "texts": [[bytes] x3], "lines": {...}}
 // with the line each item stands on in the opened file (0 where it has none).
-const char* tw_editor_course();
+TW_EDITOR_EXPORT const char* tw_editor_course();
 
 // Sets the course's numbers (kEditorNumberCount of them); 0 when the count is wrong.
-int tw_editor_set_numbers(const int32_t* numbers, int count);
+TW_EDITOR_EXPORT int tw_editor_set_numbers(const int32_t* numbers, int count);
 // Sets one text as code page 932 bytes; 0, leaving it as it was, when it does not fit the
 // reader's buffer or holds a zero byte.
-int tw_editor_set_text(int field, const char* bytes, int size);
+TW_EDITOR_EXPORT int tw_editor_set_text(int field, const char* bytes, int size);
 
 // Writes the course over the opened file. 1 with the bytes in tw_editor_written_*; 0 with the
 // reason in tw_editor_error.
-int tw_editor_write();
-const char* tw_editor_written_data();
-int tw_editor_written_size();
-const char* tw_editor_error();
+TW_EDITOR_EXPORT int tw_editor_write();
+TW_EDITOR_EXPORT const char* tw_editor_written_data();
+TW_EDITOR_EXPORT int tw_editor_written_size();
+TW_EDITOR_EXPORT const char* tw_editor_error();
 // The lines of the written file's items, as the "lines" of tw_editor_course; "null" when
 // nothing reads.
-const char* tw_editor_written_lines();
+TW_EDITOR_EXPORT const char* tw_editor_written_lines();
 
 // The checker's problems with `size` bytes of a stage file called `file`, as JSON:
 // [{"line", "severity": "error"|"warning", "message", "text": "FILE:LINE: ..."}, ...].
-const char* tw_editor_check(const char* data, int size, const char* file);
+TW_EDITOR_EXPORT const char* tw_editor_check(const char* data, int size, const char* file);
 
 // Draws the course into the 640 x 480 preview frame and returns it: view 0 circles the water as
 // the stage select does, `angle` (tenths of a degree) along the orbit; view 1 looks at the start
 // grid from the chase camera.
-const uint8_t* tw_editor_render(int view, int angle);
+TW_EDITOR_EXPORT const uint8_t* tw_editor_render(int view, int angle);
+// The fenced water's edges in world units: its low edge for 0, its high edge for 1.
+TW_EDITOR_EXPORT int tw_editor_fence(int high);
 // The game's palette: 256 entries of red, green and blue.
-const uint8_t* tw_editor_palette();
+TW_EDITOR_EXPORT const uint8_t* tw_editor_palette();
 
 }  // extern "C"
 

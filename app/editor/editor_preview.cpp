@@ -3,8 +3,10 @@
 #include <cstring>
 #include <vector>
 
+#include "app/editor/editor_session.h"
 #include "base/random.h"
 #include "base/trig_tables.h"
+#include "course/fenced_water.h"
 #include "course/stage.h"
 #include "media/display.h"
 #include "media/palette.h"
@@ -17,7 +19,6 @@
 #include "render/projection.h"
 #include "screens/race_setup_scene.h"
 #include "screens/stage_select.h"
-#include "tools/editor/editor_session.h"
 #include "world/course_world.h"
 
 namespace {
@@ -65,6 +66,10 @@ const uint8_t* tw_editor_render(int view, int angle) {
     DrawFrameBorder();
     DrawIntoBuffer(nullptr, 0);
     return frame.data();
+}
+
+int tw_editor_fence(int high) {
+    return high != 0 ? kFenceHigh : kFenceLow;
 }
 
 const uint8_t* tw_editor_palette() {

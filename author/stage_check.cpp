@@ -1,4 +1,4 @@
-#include "tools/stage/stage_check.h"
+#include "author/stage_check.h"
 
 #include <strings.h>
 
@@ -9,21 +9,17 @@
 #include <cstring>
 
 #include "base/whole_file.h"
+#include "course/fenced_water.h"
 #include "course/stage.h"
 #include "course/stage_file.h"
+#include "race/checkpoints.h"
 
 namespace stage_tool {
 
 namespace {
 
-// The fenced water; the course world puts the fence posts on these lines.
-constexpr int kWaterLow = 100;
-constexpr int kWaterHigh = 23400;
-// A boat passes a checkpoint within this distance on both axes.
-constexpr double kCheckpointReach = 700.0;
-
 bool InWater(int x, int y) {
-    return x >= kWaterLow && x <= kWaterHigh && y >= kWaterLow && y <= kWaterHigh;
+    return x >= kFenceLow && x <= kFenceHigh && y >= kFenceLow && y <= kFenceHigh;
 }
 
 void Add(std::vector<Problem>& problems, const std::string& file, int line, bool error,
@@ -88,7 +84,7 @@ void CheckStageText(const std::string& file, const char* data, size_t size,
         if (!InWater(stage.checkpointX[i], stage.checkpointY[i])) {
             Add(problems, file, stage.checkpointLine[i], false,
                 Format("checkpoint %d (%d,%d) is outside the water (%d..%d)", i + 1,
-                       stage.checkpointX[i], stage.checkpointY[i], kWaterLow, kWaterHigh));
+                       stage.checkpointX[i], stage.checkpointY[i], kFenceLow, kFenceHigh));
         }
     }
     for (int i = 0; i < kStageCheckpoints; ++i) {
@@ -98,20 +94,20 @@ void CheckStageText(const std::string& file, const char* data, size_t size,
             const double distance = std::sqrt(dx * dx + dy * dy);
             if (distance < kCheckpointReach) {
                 Add(problems, file, stage.checkpointLine[j], false,
-                    Format("checkpoints %d and %d are only %.0f apart (700 at least)", i + 1, j + 1,
-                           distance));
+                    Format("checkpoints %d and %d are only %.0f apart (%.0f at least)", i + 1,
+                           j + 1, distance, kCheckpointReach));
             }
         }
     }
     if (!InWater(stage.rampX, stage.rampY)) {
         Add(problems, file, stage.rampLine, false,
             Format("the jump ramp (%d,%d) is outside the water (%d..%d)", stage.rampX, stage.rampY,
-                   kWaterLow, kWaterHigh));
+                   kFenceLow, kFenceHigh));
     }
     if (!InWater(stage.padX, stage.padY)) {
         Add(problems, file, stage.padLine, false,
             Format("the speed pad (%d,%d) is outside the water (%d..%d)", stage.padX, stage.padY,
-                   kWaterLow, kWaterHigh));
+                   kFenceLow, kFenceHigh));
     }
 
     // The game writes the records after the label line whatever it says, but other programs may

@@ -1,4 +1,4 @@
-#include "tools/editor/editor_json.h"
+#include "app/editor/editor_json.h"
 
 #include <cstdio>
 

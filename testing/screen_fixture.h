@@ -16,7 +16,7 @@
 #include "platform/headless/headless.h"
 #include "race/replay_state.h"
 #include "screens/screen_state.h"
-#include "tests/stage_folder.h"
+#include "testing/stage_folder.h"
 
 namespace screen_test {
 

@@ -22,7 +22,7 @@ loud() {  # level threshold
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk
 # The player's data and config folders stay inside the test.
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-cd "$work"
+cd "$work" || exit 1
 SDL_DISKAUDIOFILE="$work/game.raw" timeout -s TERM 8 "$game" >"$work/game.log" 2>&1
 if [ ! -s "$work/game.raw" ]; then
     echo "FAIL: tidewake wrote no audio"; cat "$work/game.log"; exit 1

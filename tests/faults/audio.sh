@@ -5,6 +5,7 @@
 set -u
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
+# shellcheck source=../smoke/xvfb.sh
 . "$source/tests/smoke/xvfb.sh"
 need xwininfo
 

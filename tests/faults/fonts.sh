@@ -2,6 +2,7 @@
 # No usable font: fontconfig offers none, or the face it offers cannot be opened. One line says
 # so, and the game draws everything but its texts: the opening's frame is then the very frame
 # the runner draws with --no-text.
+# shellcheck disable=SC2119 # race passes its arguments to the runner; most races need none
 . "$(dirname "$0")/lib.sh"
 command -v fc-cache >/dev/null 2>&1 || skip "fc-cache is not installed"
 

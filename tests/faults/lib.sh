@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the fault scripts: a scratch folder, a copy of the courses, the runner driven through
 # a whole race on the first course, and the checks every fault shares. Sourced by a script that
 # gets the build folder and the source folder as $1 and $2.
@@ -9,6 +10,7 @@ FINISH_KEYS=$SOURCE/tests/fixtures/finish_01.keys
 # The finished race's results show from about frame 2620; the runner stops well after them.
 RACE_FRAMES=2700
 # Scenes as the trace numbers them.
+# shellcheck disable=SC2034 # read by the fault scripts that source this
 SCENE_RACE=3
 SCENE_RESULTS=7
 
@@ -117,12 +119,15 @@ expect_courses_untouched() {
         cmp -s "$name" "$WORK/play/stage/$(basename "$name")" ||
             fail "$(basename "$name") was changed"
     done
-    expected=$( (cd "$WORK/before" && ls; [ $# -gt 0 ] && printf '%s\n' "$@") | sort)
-    [ "$(ls -A "$WORK/play/stage" | sort)" = "$expected" ] ||
-        fail "the stage folder holds: $(ls -A "$WORK/play/stage" | tr '\n' ' ')"
+    expected=$( (find "$WORK/before" -mindepth 1 -maxdepth 1 ! -name '.*' -printf '%f\n'
+        [ $# -gt 0 ] && printf '%s\n' "$@") | sort)
+    [ "$(find "$WORK/play/stage" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort)" = "$expected" ] ||
+        fail "the stage folder holds: $(find "$WORK/play/stage" -mindepth 1 -maxdepth 1 \
+            -printf '%f\n' | sort | tr '\n' ' ')"
 }
 
 # How many replays the player's data folder kept.
 replays_kept() {
-    ls "${DATA_HOME:-$WORK/data}/tidewake/replays/" 2>/dev/null | grep -c '\.twr$'
+    find "${DATA_HOME:-$WORK/data}/tidewake/replays/" -mindepth 1 -maxdepth 1 ! -name '.*' \
+        -name '*.twr' 2>/dev/null | grep -c .
 }

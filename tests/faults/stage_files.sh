@@ -44,7 +44,7 @@ race_changing "$AFTER_COUNT" "rm 01.dat && mkdir 01.dat" --frames "$UNTIL_RACE"
 [ "$STATUS" -eq 0 ] || fail "the runner ended with status $STATUS"
 reached_scene "$SCENE_RACE" || fail "the race did not start on the remaining courses"
 expect_one_line "./stage/01.dat is gone since start-up (it is a folder now)"
-[ -d "$WORK/play/stage/01.dat" ] && [ -z "$(ls -A "$WORK/play/stage/01.dat")" ] ||
+{ [ -d "$WORK/play/stage/01.dat" ] && [ -z "$(ls -A "$WORK/play/stage/01.dat")" ]; } ||
     fail "the folder in the course's place was touched"
 rm "$WORK/before/01.dat"
 expect_courses_untouched 01.dat
@@ -72,7 +72,7 @@ make_work
 race_changing "$DURING_RACE" "rm 01.dat && mkdir 01.dat"
 expect_results
 expect_one_line "records not saved to ./stage/01.dat" "Is a directory"
-[ -d "$WORK/play/stage/01.dat" ] && [ -z "$(ls -A "$WORK/play/stage/01.dat")" ] ||
+{ [ -d "$WORK/play/stage/01.dat" ] && [ -z "$(ls -A "$WORK/play/stage/01.dat")" ]; } ||
     fail "the folder in the course's place was touched"
 rm "$WORK/before/01.dat"
 expect_courses_untouched 01.dat

@@ -2,6 +2,7 @@
 # The stage folder cannot take the records of a finished race: a full file system, then a
 # read-only one. Either way the course file stays as it was, no temporary file is left, one line
 # names the file and the cause, and the race goes on to its results and its replay.
+# shellcheck disable=SC2119 # race passes its arguments to the runner; most races need none
 . "$(dirname "$0")/lib.sh"
 in_private_mounts
 

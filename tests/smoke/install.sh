@@ -25,7 +25,7 @@ if [ -f "$build/tunes/rendered.txt" ]; then
         cmp -s "$build/tunes/$key.flac" "$work/prefix/share/tidewake/tunes/$key.flac" ||
             fail "the rendering of $tune was not installed"
     done <"$build/tunes/rendered.txt"
-    installed=$(ls "$work/prefix/share/tidewake/tunes" | wc -l)
+    installed=$(find "$work/prefix/share/tidewake/tunes" -mindepth 1 -maxdepth 1 ! -name '.*' | wc -l)
     [ "$installed" -eq "$(wc -l <"$build/tunes/rendered.txt")" ] ||
         fail "the installed tunes/ holds other files than the renderings"
 fi
@@ -48,7 +48,7 @@ cmp -s "$work/prefix/share/tidewake/stage/01.dat" "$source/stage/01.dat" ||
 
 # The finished race was kept as a replay, and the installed runner plays it back as it was
 # driven: every race column the same but the replay's mode and the records its finish wrote.
-replay=$(ls "$work/data/tidewake/replays/"01-*.twr 2>/dev/null | head -n 1)
+replay=$(find "$work/data/tidewake/replays" -maxdepth 1 -name '01-*.twr' 2>/dev/null | sort | head -n 1)
 [ -n "$replay" ] || fail "the finished race was not kept as a replay"
 XDG_DATA_HOME="$work/data" "$work/prefix/bin/tidewake-headless" --replay "$replay" \
     --frames 2500 --no-draw --trace r.csv 2>"$work/stderr.txt" ||

@@ -11,8 +11,9 @@ skip() { echo "package test skipped: $1"; exit 77; }
 
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
 command -v dpkg >/dev/null || skip "not a Debian system"
-[ -z "$(dpkg-query -W -f='${Status}' tidewake 2>/dev/null | grep -v not-installed)" ] ||
+if dpkg-query -W -f='${Status}' tidewake 2>/dev/null | grep -qv not-installed; then
     skip "a tidewake package is installed already, and this test would replace it"
+fi
 
 work=$(mktemp -d)
 installed=0
@@ -52,7 +53,7 @@ done
 # The game itself loads with the libraries its Depends brought: it answers a bad argument with
 # its usage, before it opens a window.
 /usr/games/tidewake --no-such-option 2>"$work/usage.txt"
-[ $? -eq 2 ] && grep -q "^usage: tidewake" "$work/usage.txt" ||
+{ [ $? -eq 2 ] && grep -q "^usage: tidewake" "$work/usage.txt"; } ||
     { cat "$work/usage.txt"; fail "the installed game does not start"; }
 
 # A player's shell: nothing of the build's environment, the games folder on PATH.
@@ -71,7 +72,7 @@ own=$home/.local/share/tidewake
     fail "the player's stage folder was not filled from the shipped courses"
 cmp -s "$own/stage/01.dat" /usr/share/games/tidewake/stage/01.dat &&
     fail "the race's records did not reach the player's copy"
-replay=$(ls "$own/replays/"01-*.twr 2>/dev/null | head -n 1)
+replay=$(find "$own/replays" -maxdepth 1 -name '01-*.twr' 2>/dev/null | sort | head -n 1)
 [ -n "$replay" ] || fail "the finished race was not kept as a replay"
 player tidewake-headless --verify "$replay" >"$work/verify.txt" 2>&1 ||
     { cat "$work/verify.txt"; fail "the installed runner refused its own replay"; }
@@ -82,13 +83,14 @@ player tidewake-stage check >"$work/check.txt" 2>&1 ||
 grep -q "$own/stage/" "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the stage tool did not check the player's courses"; }
 [ -z "$(ls -A "$work/away")" ] || fail "files appeared in the folder the runner started in"
-dpkg --verify tidewake >"$work/verify-files.txt" 2>&1 && [ ! -s "$work/verify-files.txt" ] ||
+{ dpkg --verify tidewake >"$work/verify-files.txt" 2>&1 && [ ! -s "$work/verify-files.txt" ]; } ||
     { cat "$work/verify-files.txt"; fail "the installed files were changed"; }
 
 dpkg --purge tidewake >"$work/purge.log" 2>&1 || { cat "$work/purge.log"; fail "dpkg --purge failed"; }
 installed=0
-[ -z "$(dpkg-query -W -f='${Status}' tidewake 2>/dev/null | grep -v not-installed)" ] ||
+if dpkg-query -W -f='${Status}' tidewake 2>/dev/null | grep -qv not-installed; then
     fail "dpkg still knows the package after the purge"
+fi
 present >"$work/after.txt"
 diff "$work/before.txt" "$work/after.txt" >"$work/left.txt" ||
     { cat "$work/left.txt"; fail "the purge did not leave the machine as it was"; }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the real-window scripts: a private Xvfb display and the game started on it.
 # Sourced; sets DISPLAY, XVFB_PID, WORK (a temporary folder removed on exit).
 
@@ -55,6 +56,7 @@ wait_for_game_end() {
     done
     kill -0 "$GAME_PID" 2>/dev/null && return 1
     wait "$GAME_PID"
+    # shellcheck disable=SC2034 # read by the scripts that source this
     GAME_STATUS=$?
     GAME_PID=
 }

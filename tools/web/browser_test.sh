@@ -26,19 +26,20 @@ cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
 
 cp -r "$root/stage" "$work/native/stage"
 frames=$(sed -n 's/^# \([0-9]*\) frames$/\1/p' "$work/site/test/keys.txt")
-(cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --keys "$work/site/test/keys.txt" \
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --keys "$work/site/test/keys.txt" \
     --frames "$frames" --no-text --shot "$stop:frame.png" --save-replay "$work/site/test/race.twr" \
     --trace trace.csv >/dev/null)
 # The scenes of the whole script in the order they ran, as the page logs them.
 awk -F, 'NR > 1 && $2 != last { printf "%s%s", sep, $2; sep = ","; last = $2 }' \
     "$work/native/trace.csv" >"$work/native/scenes.txt"
-(cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --replay "$work/site/test/race.twr" \
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --replay "$work/site/test/race.twr" \
     --frames $((replay_stop + 1)) --no-text --shot "$replay_stop:replay.png" >/dev/null)
 # A replay of a course neither holds, and the desktop's words refusing it.
 sed 's/^course .*/course 77_elsewhere.dat/' "$work/site/test/race.twr" >"$work/native/elsewhere.twr"
-(cd "$work/native" && HOME=$work/native XDG_DATA_HOME= "$native" --replay elsewhere.twr --frames 2 \
-    --no-text >/dev/null 2>elsewhere.txt || true)
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --replay elsewhere.twr --frames 2 \
+    --no-text >/dev/null 2>elsewhere.txt) || true
 
+# shellcheck source=local_server.sh
 . "$root/tools/web/local_server.sh"
 serve_folder "$work/site" "$work/server.log"
 cd "$root/tools/web/browser"

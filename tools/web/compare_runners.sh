@@ -23,7 +23,7 @@ run() {
     mkdir -p "$dir/shots" "$work/home-$name-$side"
     local runner=("$native")
     [ "$side" = web ] && runner=(node "$web")
-    (cd "$dir" && HOME=$work/home-$name-$side XDG_DATA_HOME= "${runner[@]}" "$@" --frames "$frames" \
+    (cd "$dir" && HOME=$work/home-$name-$side XDG_DATA_HOME='' "${runner[@]}" "$@" --frames "$frames" \
         --no-text --trace trace.csv "${shots[@]}" >run.log 2>&1) ||
         { echo "FAIL $name: the $side runner failed: $(tail -1 "$dir/run.log")"; status=1; }
 }
@@ -48,7 +48,9 @@ compare() {
         python3 "$root/tools/web/png_pixels.py" "$png" "$web_dir/shots/$(basename "$png")" ||
             { echo "FAIL $name: frame $(basename "$png" .png) differs"; status=1; return; }
     done
-    echo "ok   $name: $frames frames, traces byte-identical, $(ls "$native_dir/shots" | wc -l) frames equal"
+    local equal
+    equal=$(find "$native_dir/shots" -mindepth 1 -maxdepth 1 ! -name '.*' | wc -l)
+    echo "ok   $name: $frames frames, traces byte-identical, $equal frames equal"
 }
 
 first=

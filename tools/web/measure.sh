@@ -21,6 +21,7 @@ ln -s "$root/tools/web/browser/floor.html" "$work/site/floor.html"
 "$root/tools/web/stage_folder.sh" "$work/site/test/stage" "$root"/stage/*.dat
 cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
 
+# shellcheck source=local_server.sh
 . "$root/tools/web/local_server.sh"
 serve_folder "$work/site" "$work/server.log"
 cd "$root/tools/web/browser"

@@ -2,6 +2,9 @@
 // course store in this browser, files picked, dropped or named in the URL, and downloads.
 "use strict";
 
+/* exported TideWakeCourseIO */
+/* global TideWakeCourseList, TideWakeStageStore */
+
 const TideWakeCourseIO = (() => {
   // A regular file readable and writable by all, as the game page's files are stored.
   const kFileMode = 0o100666;
@@ -12,10 +15,7 @@ const TideWakeCourseIO = (() => {
     return new Uint8Array(await response.arrayBuffer());
   }
 
-  async function shippedNames() {
-    const list = new TextDecoder().decode(await fetchBytes("stage/list.txt"));
-    return list.split(/\r?\n/).map((s) => s.trim()).filter((s) => s && !s.includes("/"));
-  }
+  const shippedNames = () => TideWakeCourseList.load("stage", fetchBytes);
 
   const shipped = (name) => fetchBytes("stage/" + encodeURIComponent(name));
 
@@ -55,7 +55,9 @@ const TideWakeCourseIO = (() => {
   // The name a course is stored and played under: a bare *.dat name.
   function fileNameProblem(name) {
     if (!/\.dat$/i.test(name) || name.length <= 4) return "the file name must end in .dat";
-    if (/[\/\\\u0000-\u001f]/.test(name)) return "the file name cannot hold a folder or control characters";
+    // Control characters are just what this looks for.
+    // eslint-disable-next-line no-control-regex
+    if (/[/\\\u0000-\u001f]/.test(name)) return "the file name cannot hold a folder or control characters";
     if (new TextEncoder().encode(name).length > 200) return "the file name is too long";
     return "";
   }

@@ -3,6 +3,9 @@
 // others, is decided here; a text that cannot be written keeps the opened file's bytes.
 "use strict";
 
+/* exported TideWakeCourseModel */
+/* global TideWakeCp932 */
+
 const TideWakeCourseModel = (() => {
   const kCheckpoints = 1, kStands = 13, kRamp = 31, kPad = 33, kRecords = 35;
   const kRecordCount = 6, kBlankRecord = 99999;

@@ -3,6 +3,8 @@
 // decoder over every code.
 "use strict";
 
+/* exported TideWakeCp932 */
+
 const TideWakeCp932 = (() => {
   const decoder = new TextDecoder("shift_jis");
   let table = null;

@@ -3,6 +3,10 @@
 // that changed), checks it with the game's stage checker and draws it with the game's renderer.
 "use strict";
 
+/* global TideWakeCourseIO, TideWakeCourseModel, TideWakeCp932, TideWakeEditorCode,
+   TideWakeFieldsPanel, TideWakeHandleDrag, TideWakeHistory, TideWakeMapView, TideWakeOpenControls,
+   TideWakePreview */
+
 (async () => {
   const Model = TideWakeCourseModel, IO = TideWakeCourseIO;
   const kStageFileLimit = 1 << 20;

@@ -2,6 +2,10 @@
 // (tidewake-editor.js), behind calls that take and give JavaScript values.
 "use strict";
 
+/* exported TideWakeEditorCode */
+// The wasm module's factory, which the build's tidewake-editor.js defines.
+/* global TideWakeEditorModule */
+
 const TideWakeEditorCode = (() => {
   const kNumberCount = 41;
 

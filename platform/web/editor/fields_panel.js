@@ -3,6 +3,9 @@
 // to the editor as changes; what the editor has is shown back.
 "use strict";
 
+/* exported TideWakeFieldsPanel */
+/* global TideWakeCourseModel */
+
 // `editor`: { setField(name, value), moveHandle(handle, place, group), select(handle),
 // endGroup(), blankRecords(), handleOfLine(line) }.
 function TideWakeFieldsPanel(editor) {

@@ -3,6 +3,8 @@
 // press and 10 with Shift.
 "use strict";
 
+/* exported TideWakeHandleDrag */
+
 // `editor`: { items(), select(handle), selection, startMove(), moveLive(handle, place),
 // moveHandle(handle, place, group) }.
 function TideWakeHandleDrag(canvas, map, editor) {

@@ -2,6 +2,8 @@
 // the field is left or the typing pauses, as text editors do.
 "use strict";
 
+/* exported TideWakeHistory */
+
 function TideWakeHistory() {
   const kPause = 1500;
   let past = [], future = [];

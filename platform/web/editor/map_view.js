@@ -3,6 +3,8 @@
 // as handles; a handle the checker has something to say about is ringed in its colour.
 "use strict";
 
+/* exported TideWakeMapView */
+
 function TideWakeMapView(canvas) {
   // The world shown: the fence stands on 100 and 23400; a little beyond it stays reachable, so
   // that a buoy dragged out of the water can be dragged back.

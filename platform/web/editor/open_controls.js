@@ -2,6 +2,9 @@
 // picked, or a file dropped anywhere on the page (read no further than the game would read it).
 "use strict";
 
+/* exported TideWakeOpenControls */
+/* global TideWakeCourseIO, TideWakeDroppedFiles */
+
 // `openFrom(name, load)` opens what `load()` gives; `refuse(text)` tells the author why not.
 function TideWakeOpenControls(openFrom, refuse) {
   const IO = TideWakeCourseIO;

@@ -3,6 +3,8 @@
 // grid stands still, so it is drawn only when the course changes.
 "use strict";
 
+/* exported TideWakePreview */
+
 function TideWakePreview(canvas, code) {
   const kFrameMs = 1000 / 30;
   const context = canvas.getContext("2d", { alpha: false });

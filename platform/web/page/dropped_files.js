@@ -3,6 +3,8 @@
 // so a huge file neither stalls the page nor fills its memory.
 "use strict";
 
+/* exported TideWakeDroppedFiles */
+
 const TideWakeDroppedFiles = (() => {
   // Names the game takes: "course" or "replay", else null.
   function kindOf(name) {

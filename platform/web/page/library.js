@@ -1,5 +1,6 @@
 // The page's side of the browser backend (platform/web/web_bridge.h): each call goes to the page
 // object of page.js.
+/* global TideWakePage */
 mergeInto(LibraryManager.library, {
   tw_present: function (indices, rgba) {
     TideWakePage.present(HEAPU8.buffer, indices, rgba);

@@ -3,6 +3,11 @@
 // sound.js.
 "use strict";
 
+/* exported TideWakePage */
+// TideWakeFetches is index.html's own script's; the others come in scripts before this one.
+/* global TideWakeDroppedFiles, TideWakeFetches, TideWakePicture, TideWakeSound, TideWakeStageStore,
+   TideWakeText */
+
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
   const status = { frame: -1, scene: -1, stopped: false };

@@ -2,6 +2,8 @@
 // fits the window, and full screen on demand.
 "use strict";
 
+/* exported TideWakePicture */
+
 const TideWakePicture = (() => {
   const screen = document.getElementById("screen");
   const context = screen.getContext("2d", { alpha: false });

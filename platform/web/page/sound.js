@@ -6,6 +6,8 @@
 // should not wait for. Sounds and tunes are kept as they came and made playable then.
 "use strict";
 
+/* exported TideWakeSound */
+
 const TideWakeSound = (() => {
   const Context = window.AudioContext || window.webkitAudioContext;
   let context = null;

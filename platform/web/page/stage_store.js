@@ -5,6 +5,8 @@
 // browser that keeps nothing) is reported, never taken for success.
 "use strict";
 
+/* exported TideWakeStageStore */
+
 const TideWakeStageStore = (() => {
   const kDatabase = "/stage", kVersion = 21, kEntries = "FILE_DATA", kFolder = "/stage/";
   const kFileMode = 0o170000, kRegularFile = 0o100000;
@@ -79,7 +81,9 @@ const TideWakeStageStore = (() => {
       finished.catch(() => {});
       try {
         transaction.abort();
-      } catch (ignored) {}
+      } catch (ignored) {
+        // It ended on its own already: nothing is left to take back.
+      }
       throw error;
     }
     return finished;

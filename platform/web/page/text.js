@@ -9,6 +9,8 @@
 // the canvas blends them decides, and that text is drawn whole after all.
 "use strict";
 
+/* exported TideWakeText */
+
 const TideWakeText = (() => {
   const decoder = new TextDecoder("shift_jis");
   const canvas = document.createElement("canvas");

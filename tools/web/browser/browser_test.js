@@ -11,6 +11,10 @@
 // drawn whole. Nothing is reported on the console, and no tune is missing.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
 "use strict";
+
+// What the functions run in the page see there: the page's own objects.
+/* global tidewake, TideWakeText */
+
 const fs = require("fs");
 const path = require("path");
 const zlib = require("zlib");
@@ -221,6 +225,8 @@ async function dropHugeFile(page, name, size) {
     const frame = tidewake.frame;
     dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
     await new Promise((r) => setTimeout(r, 1000));
+    // The browser's own reader back, as it was before the drop: no one else changes it meanwhile.
+    // eslint-disable-next-line require-atomic-updates
     Blob.prototype.arrayBuffer = read;
     return { before: frame, after: tidewake.frame, mostRead };
   }, name, size);

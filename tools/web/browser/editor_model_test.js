@@ -1,5 +1,6 @@
 // The course editor's scripts that need no browser, under node: the code page 932 encoder
-// against the codes Windows writes, which typed texts the game can take, and undo steps.
+// against the codes Windows writes, which typed texts the game can take, undo steps, and the
+// course list both pages read.
 // usage: node editor_model_test.js
 "use strict";
 const fs = require("fs");
@@ -94,4 +95,38 @@ history.save(state, null);
 state = { name: "x" };
 check(history.redo(state) === null, "a new change drops what could be redone");
 
-process.exit(failures === 0 ? 0 : 1);
+// ---- Course lists ---------------------------------------------------------------------------
+const pageFolder = path.join(__dirname, "..", "..", "..", "platform", "web", "page");
+vm.runInContext(fs.readFileSync(path.join(pageFolder, "course_list.js"), "utf8") +
+  "\nthis.TideWakeCourseList = TideWakeCourseList;", context, { filename: "course_list.js" });
+const CourseList = context.TideWakeCourseList;
+const namesOf = (text) => JSON.stringify(CourseList.namesIn(new TextEncoder().encode(text)));
+check(namesOf("01.dat\r\n02.dat\r\n") === '["01.dat","02.dat"]',
+      "a list written on Windows reads the same");
+check(namesOf("\n03.dat\n\n  01.dat \t\n\n") === '["03.dat","01.dat"]',
+      "blank lines and blanks around a name are dropped, the order is kept");
+check(namesOf("01.dat\n../02.dat\nsub/03.dat\n/04.dat\n05.dat") === '["01.dat","05.dat"]',
+      "a name reaching outside the folder is left out; the last line needs no line end");
+check(namesOf("湖.dat\n") === '["湖.dat"]' && namesOf("") === "[]" && namesOf("\r\n \n") === "[]",
+      "names are read as UTF-8, and an empty list names nothing");
+
+async function checkListLoading() {
+  const asked = [];
+  const fetchBytes = async (url) => (asked.push(url), new TextEncoder().encode("01.dat\n02.dat\n"));
+  const names = await CourseList.load("stage", fetchBytes);
+  await CourseList.load("http://example.test/courses/", fetchBytes);
+  check(JSON.stringify(asked) === '["stage/list.txt","http://example.test/courses/list.txt"]' &&
+        JSON.stringify(names) === '["01.dat","02.dat"]',
+        "the list is the folder's list.txt, the folder named with its closing slash or without");
+  const refusal = new Error("stage/list.txt: 404");
+  const refuse = async () => {
+    throw refusal;
+  };
+  const failed = await CourseList.load("stage", refuse).then(() => null, (e) => e);
+  check(failed === refusal, "a list the page could not fetch fails with the page's own error");
+}
+
+checkListLoading().then(() => process.exit(failures === 0 ? 0 : 1), (error) => {
+  console.log("FAIL " + error.stack);
+  process.exit(1);
+});

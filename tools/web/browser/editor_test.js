@@ -8,6 +8,10 @@
 // editor for the README.
 // usage: node editor_test.js BASE_URL STAGE_TOOL SCREENSHOT_PNG
 "use strict";
+
+// What the functions run in the pages see there: the pages' own objects.
+/* global tidewake, tidewakeEditor */
+
 const fs = require("fs");
 const os = require("os");
 const path = require("path");

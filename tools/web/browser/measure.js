@@ -6,6 +6,10 @@
 // usage: node measure.js BASE_URL [ROUNDS] [SECONDS] [QUERY]
 //   (the site as tools/web/measure.sh lays it out; QUERY is added to the game page's URL)
 "use strict";
+
+// What the functions run in the pages see there: the game's object and floor.html's.
+/* global tidewake, floor */
+
 const fs = require("fs");
 const { launchChromium } = require("./chromium");
 
@@ -27,7 +31,9 @@ function cpuTicks(pid) {
       const fields = stat.slice(stat.lastIndexOf(")") + 2).split(" ");
       parents.set(Number(entry), Number(fields[1]));
       ticks.set(Number(entry), Number(fields[11]) + Number(fields[12]));
-    } catch (e) {}
+    } catch (e) {
+      // The process ended while it was read: it uses nothing any more.
+    }
   }
   const isOurs = (p) => {
     for (let at = p, hops = 0; at > 1 && hops < 10; ++hops, at = parents.get(at)) {

@@ -4,6 +4,10 @@
 // by mouse and it is test-driven.
 // usage: node measure_editor.js BASE_URL [LOADS]
 "use strict";
+
+// What the functions run in the page see there: the editor's object.
+/* global tidewakeEditor */
+
 const { launchChromium } = require("./chromium");
 
 const [baseUrl, loads = "7"] = process.argv.slice(2);

@@ -131,6 +131,70 @@ report "Globals" "$(check_globals)"
 # everyone else reads it, or asks the owner's functions to change it.
 report "Writes from outside the owner" "$(python3 "$tools/check/owner_writes.py" "$(pwd)" 2>&1)"
 
+# ---- Shell scripts: every script passes shellcheck with the repository's .shellcheckrc, which
+# has it follow the files a script sources. A script is a *.sh file, or any file whose first line
+# starts it with bash or sh.
+check_shell() {
+    if ! command -v shellcheck >/dev/null; then
+        echo ".shellcheckrc:1: shellcheck is not installed (tools/setup.sh test installs it)"
+        return
+    fi
+    local scripts
+    # shellcheck disable=SC2016 # an awk program, which xargs runs
+    mapfile -t scripts < <(printf '%s\n' "${all_files[@]}" | grep -v '\.sh$' | tr '\n' '\0' |
+        xargs -0 -r awk 'FNR == 1 {
+            if ($0 ~ /^#!.*[\/[:space:]](ba|da|k)?sh([[:space:]]|$)/) print FILENAME
+            nextfile
+        }'
+        printf '%s\n' "${all_files[@]}" | grep '\.sh$')
+    [ ${#scripts[@]} -gt 0 ] || return
+    # Anything but a finding (shellcheck refusing its options or a file) fails the rule too.
+    local output status
+    output=$(shellcheck -f gcc -- "${scripts[@]}" 2>&1)
+    status=$?
+    [ -n "$output" ] || [ $status -eq 0 ] || output="shellcheck ended with status $status"
+    [ -n "$output" ] || return
+    sed -E 's/^([^:]+):([0-9]+):[0-9]+: [a-z]+: (.*)$/\1:\2: \3/; t
+            s/^/.shellcheckrc:1: shellcheck: /' <<<"$output"
+}
+report "Shell scripts" "$(check_shell)"
+
+# ---- JavaScript: the pages' scripts and the browser tests pass ESLint with the repository's
+# .eslintrc.json (eslint:recommended, and what each folder's scripts are given to use).
+check_javascript() {
+    if ! command -v eslint >/dev/null; then
+        echo ".eslintrc.json:1: eslint is not installed (tools/setup.sh test installs it)"
+        return
+    fi
+    local scripts
+    mapfile -t scripts < <(printf '%s\n' "${all_files[@]}" |
+        grep -E '^(platform/web/.*|tools/web/browser/[^/]*)\.js$')
+    [ ${#scripts[@]} -gt 0 ] || return
+    # Debian's eslint keeps its modules in /usr/share/nodejs, which only Debian's own node
+    # searches; a node from elsewhere is shown the way there.
+    local output status
+    output=$(NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} eslint --format unix \
+        --report-unused-disable-directives -- "${scripts[@]}" 2>&1)
+    status=$?
+    [ -n "$output" ] || [ $status -eq 0 ] || output="eslint ended with status $status"
+    [ -n "$output" ] || return
+    # Its paths are absolute; its last line counts the problems. Anything else it says (a broken
+    # configuration, a crash) fails the rule as it is.
+    local here line
+    here=$(pwd -P)
+    while IFS= read -r line; do
+        [[ -z $line || $line =~ ^[0-9]+\ problems?$ ]] && continue
+        if [[ $line =~ ^(.+):([0-9]+):[0-9]+:\ (.*)\ \[(Error|Warning)(/([^]]+))?\]$ ]]; then
+            local file=${BASH_REMATCH[1]} rule=${BASH_REMATCH[6]}
+            printf '%s:%s: %s\n' "${file#"$here"/}" "${BASH_REMATCH[2]}" \
+                "${BASH_REMATCH[3]}${rule:+ ($rule)}"
+        else
+            printf '.eslintrc.json:1: eslint: %s\n' "$line"
+        fi
+    done <<<"$output"
+}
+report "JavaScript" "$(check_javascript)"
+
 # ---- Where a rule came from: code, comments, tests and docs say why in the game's own terms,
 # never which document or which numbered part of one a rule was taken from. The words are
 # written here so that this file does not match itself.

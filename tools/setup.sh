@@ -16,7 +16,7 @@ test_packages=(
     "${package_packages[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xfonts-base sox
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format shellcheck eslint
 )
 # The browser build, and chromium for its test.
 web_build_packages=(

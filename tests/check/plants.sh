@@ -5,6 +5,8 @@
 set -uo pipefail
 src=${1:?usage: plants.sh SOURCE_DIR}
 command -v clang-format >/dev/null || { echo "skipped: no clang-format"; exit 77; }
+command -v shellcheck >/dev/null || { echo "skipped: no shellcheck"; exit 77; }
+command -v eslint >/dev/null || { echo "skipped: no eslint"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$work.out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -27,6 +29,15 @@ printf '// the boat turns as the %s says\n' "$origin_word" >>"$work/race/opponen
 touch "$work/docs/${origin_word}_notes.txt"
 printf 'extern int PlantedCount;\n' >>"$work/race/records.h"
 printf '// laps the planted race runs\nextern int PlantedLaps;\n' >>"$work/race/race_state.h"
+# A *.sh script and one known by its first line alone, each splitting a word it should not.
+for script in tools/play.sh .ci/run; do
+    cat >>"$work/$script" <<'EOF'
+cp $1 .
+EOF
+done
+# A page script with a function nobody calls; a browser test calling one nobody defined.
+printf 'function plantedNeverCalled() {}\n' >>"$work/platform/web/page/picture.js"
+printf 'plantedNeverDefined();\n' >>"$work/tools/web/browser/chromium.js"
 
 expect() {
     local what=$1 pattern=$2
@@ -50,10 +61,18 @@ expect "a file name saying where a rule came from" "^docs/${origin_word}_notes\.
 expect "a global outside a state header" "^race/records\.h:$(lines "$work/race/records.h"): a global declared outside"
 expect "a global without its comment" "^race/records\.h:$(lines "$work/race/records.h"): a global without its comment"
 refuse "a commented global in a state header" "^race/race_state\.h:$(lines "$work/race/race_state.h"):"
+expect "a shell script's finding" "^tools/play\.sh:$(lines "$work/tools/play.sh"): Double quote .*\[SC2086\]"
+expect "a finding in a script without .sh" "^\.ci/run:$(lines "$work/.ci/run"): Double quote .*\[SC2086\]"
+expect "a page script's unused function" \
+    "^platform/web/page/picture\.js:$(lines "$work/platform/web/page/picture.js"): 'plantedNeverCalled' is defined but never used\. \(no-unused-vars\)"
+expect "a browser test's undefined name" \
+    "^tools/web/browser/chromium\.js:$(lines "$work/tools/web/browser/chromium.js"): 'plantedNeverDefined' is not defined\. \(no-undef\)"
+refuse "a page script using another page script's object" "^platform/web/page/page\.js:"
 
 # With the other faults taken out again, the stray global alone still fails the check.
 rm "$work/docs/${origin_word}_notes.txt"
-for file in base/random.h platform/files.h render/projection.h course/stage.cpp race/opponents.cpp; do
+for file in base/random.h platform/files.h render/projection.h course/stage.cpp race/opponents.cpp \
+    tools/play.sh .ci/run platform/web/page/picture.js tools/web/browser/chromium.js; do
     cp "$src/$file" "$work/$file"
 done
 check && fail "a global outside a state header alone passes"

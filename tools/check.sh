@@ -56,33 +56,38 @@ check_format() {
 }
 report "Formatting" "$(check_format)"
 
-# ---- Layers: a folder includes only the folders listed above it in HACKING.md's table, state
-# headers (*_state.h) aside, which any folder may read. The platform is the game's one door to the
+# ---- Layers: a folder includes only the folders listed before it in layers.txt, state headers
+# (*_state.h) aside, which any layer may read. The platform is the game's one door to the
 # outside: every layer may include its own headers (platform/NAME.h, never a backend's), and it
-# includes nothing of the game. Folders the table does not list (tools, tests, bench, fuzz) stand
-# with app/ at the top: they build programs out of the whole game, and the game never calls them.
+# includes nothing of the game. app/ (the programs) stands over the layers. Nothing shipped (the
+# layers, the platform, app/) includes tests/, tools/, bench/, fuzz/ or testing/; those four
+# include the game, the platform, app/ and testing/ (what they share), never each other.
+# HACKING.md's layer table shows layers.txt's folders in its order.
 check_layers() {
     local layers
-    layers=$(awk '/^## The layers/ { on = 1; next }
-                  on && /^```/ { if (++fence == 2) exit; next }
-                  on && fence == 1 && match($0, /^[a-z_]+\//) { print substr($0, 1, RLENGTH - 1) }' \
-        HACKING.md 2>/dev/null)
-    if ! grep -qx base <<<"$layers" || ! grep -qx platform <<<"$layers"; then
-        echo "HACKING.md:1: no layer table (a fenced block under '## The layers', a folder a line)"
+    layers=$(sed -n 's/^\([a-z_][a-z_]*\)$/\1/p' layers.txt 2>/dev/null)
+    if ! grep -qx base <<<"$layers"; then
+        echo "layers.txt:1: no layers (a folder a line, the lowest first)"
         return
     fi
-    local folders
-    folders=$(printf '%s\n' "${all_files[@]}" | sed -n 's|/.*||p' | sort -u)
+    local table
+    table=$(awk '/^## The layers/ { on = 1; next }
+                 on && /^```/ { if (++fence == 2) exit; next }
+                 on && fence == 1 && match($0, /^[a-z_]+\//) { print substr($0, 1, RLENGTH - 1) }' \
+        HACKING.md 2>/dev/null | grep -vxE 'platform|app')
+    if [ "$table" != "$layers" ]; then
+        echo "HACKING.md:1: the layer table (under '## The layers') does not list layers.txt's folders in its order: $(tr '\n' ' ' <<<"$table")"
+    fi
     printf '%s\n' "${sources[@]}" | grep / | tr '\n' '\0' |
         xargs -0 -r grep -nHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/[^"]+"' |
-        awk -v layers="$layers" -v folders="$folders" '
+        awk -v layers="$layers" '
         BEGIN {
             n = split(layers, order, "\n")
             for (i = 1; i <= n; ++i) rank[order[i]] = i
             rank["platform"] = 0
-            top = rank["app"]
-            split(folders, all, "\n")
-            for (i in all) if (all[i] != "" && !(all[i] in rank)) rank[all[i]] = top
+            rank["app"] = n + 1
+            top = n + 1
+            harness["tests"] = harness["tools"] = harness["bench"] = harness["fuzz"] = 1
         }
         {
             split($0, part, ":")
@@ -90,18 +95,29 @@ check_layers() {
             included = $0; sub(/^[^"]*"/, "", included); sub(/".*$/, "", included)
             from = file; sub(/\/.*/, "", from)
             to = included; sub(/\/.*/, "", to)
-            if (from == to || !(to in rank)) next
+            if (from == to) next
             where = file ":" line ": "
+            if (to in harness) {
+                if ((from in harness) || from == "testing") print where from "/ includes " included "; tests, tools, benchmarks and fuzzers share code only through testing/"
+                else print where from "/ includes " included "; nothing shipped includes " to "/"
+                next
+            }
+            if (to == "testing") {
+                if (!(from in harness)) print where from "/ includes " included "; nothing shipped includes testing/"
+                next
+            }
+            if (!(to in rank)) next
             if (from == "platform") {
                 print where "the platform includes " included ", a part of the game"
                 next
             }
+            if ((from in harness) || from == "testing" || !(from in rank)) next
             if (included ~ /_state\.h$/) next
             if (to == "platform" && rank[from] < top && included !~ /^platform\/[^\/]+\.h$/) {
                 print where from "/ includes " included ", a backend of the platform; the game goes through platform/platform.h"
                 next
             }
-            if (rank[to] > rank[from]) print where from "/ includes " included ", a layer above it (see the layers in HACKING.md)"
+            if (rank[to] > rank[from]) print where from "/ includes " included ", a layer above it (see layers.txt)"
             if (rank[from] < top && rank[to] < top && !((from, to) in first)) first[from, to] = file ":" line
         }
         END {

@@ -9,7 +9,9 @@ cd "$root"
 tools/web/setup.sh
 # Debian's emscripten runs its JavaScript optimizer on the machine's node.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Debian's python3, which python3-fonttools installs into, cuts the page's font.
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DPython3_EXECUTABLE=/usr/bin/python3 \
+    >/dev/null
 cmake --build build-web -j"${TIDEWAKE_JOBS:-2}"
 [ "${1:-}" = "--build-only" ] && exit 0
 echo "Tide Wake: http://127.0.0.1:8000/"

@@ -24,7 +24,7 @@
   message.addEventListener("click", () => (message.hidden = true));
 
   const code = await TideWakeEditorCode.load();
-  const map = TideWakeMapView(mapCanvas);
+  const map = TideWakeMapView(mapCanvas, code.fence());
   const preview = TideWakePreview($("#preview"), code);
   const history = TideWakeHistory();
 

@@ -68,6 +68,8 @@ const TideWakeEditorCode = (() => {
         return module.HEAPU8.subarray(at, at + 640 * 480);
       },
       writtenLines: () => module.UTF8ToString(module._tw_editor_written_lines()),
+      // The fenced water's edges in world units, as the game and its checker know them.
+      fence: () => ({ low: module._tw_editor_fence(0), high: module._tw_editor_fence(1) }),
       palette() {
         const at = module._tw_editor_palette();
         return module.HEAPU8.slice(at, at + 768);

@@ -5,11 +5,12 @@
 
 /* exported TideWakeMapView */
 
-function TideWakeMapView(canvas) {
-  // The world shown: the fence stands on 100 and 23400; a little beyond it stays reachable, so
-  // that a buoy dragged out of the water can be dragged back.
+// `fence` holds the fenced water's edges, {low, high}, from the game's module.
+function TideWakeMapView(canvas, fence) {
+  // The world shown: the fence and a little beyond it, which stays reachable, so that a buoy
+  // dragged out of the water can be dragged back.
   const kLow = -1500, kHigh = 25000;
-  const kFenceLow = 100, kFenceHigh = 23400;
+  const kFenceLow = fence.low, kFenceHigh = fence.high;
   const kRadius = 9;  // a handle's size in CSS pixels, and how near a pointer must come
   const context = canvas.getContext("2d");
   let size = 0;  // CSS pixels on each side

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the house rules that need no build (tools/check.sh), builds
+# Installs what is missing, checks the house rules that need no build (tools/check.sh), runs the
+# README's Installing block as written in a fresh copy (tools/readme_check.sh), builds
 # everything and runs every test: first the whole suite as shipped (a broken test shows within
 # seconds of the build), then the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the fuzzers for a bounded time, then the Debian package (built, installed, raced, purged;
@@ -17,6 +18,9 @@ fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-20}
 
 echo "== house rules (tools/check.sh)"
 tools/check.sh
+
+echo "== the README's Installing block (tools/readme_check.sh)"
+tools/readme_check.sh
 
 echo "== tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWAKE_SANITIZE=OFF \

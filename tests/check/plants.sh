@@ -36,6 +36,14 @@ cp $1 .
 EOF
 done
 # A page script with a function nobody calls; a browser test calling one nobody defined.
+# Tools and tests share code only through testing/, and nothing shipped includes tools/; the
+# layers come from layers.txt, which HACKING.md's table must follow.
+printf '#include "tests/stage_folder.h"\n' >>"$work/tools/web/key_script_main.cpp"
+printf '#include "tools/media_gen/tunes.h"\n' >>"$work/tests/sound_test.cpp"
+printf '#include "tools/media_gen/effects.h"\n' >>"$work/app/headless_main.cpp"
+printf '#include "testing/race_driver.h"\n' >>"$work/author/stage_map.cpp"
+printf '#include "testing/race_driver.h"\n' >>"$work/bench/line_bench.cpp"
+sed -i 's/^world$/world\nplanted/' "$work/layers.txt"
 printf 'function plantedNeverCalled() {}\n' >>"$work/platform/web/page/picture.js"
 printf 'plantedNeverDefined();\n' >>"$work/tools/web/browser/chromium.js"
 
@@ -61,6 +69,12 @@ expect "a file name saying where a rule came from" "^docs/${origin_word}_notes\.
 expect "a global outside a state header" "^race/records\.h:$(lines "$work/race/records.h"): a global declared outside"
 expect "a global without its comment" "^race/records\.h:$(lines "$work/race/records.h"): a global without its comment"
 refuse "a commented global in a state header" "^race/race_state\.h:$(lines "$work/race/race_state.h"):"
+expect "a tool including a test's header" "^tools/web/key_script_main\.cpp:$(lines "$work/tools/web/key_script_main.cpp"): tools/ includes tests/stage_folder\.h; tests, tools"
+expect "a test including a tool's header" "^tests/sound_test\.cpp:$(lines "$work/tests/sound_test.cpp"): tests/ includes tools/media_gen/tunes\.h; tests, tools"
+expect "a program including tools/" "^app/headless_main\.cpp:$(lines "$work/app/headless_main.cpp"): app/ includes tools/media_gen/effects\.h; nothing shipped"
+expect "a layer including testing/" "^author/stage_map\.cpp:$(lines "$work/author/stage_map.cpp"): author/ includes testing/race_driver\.h; nothing shipped"
+refuse "a benchmark using testing/" "^bench/line_bench\.cpp:"
+expect "a layer HACKING.md's table does not show" "^HACKING\.md:1: the layer table"
 expect "a shell script's finding" "^tools/play\.sh:$(lines "$work/tools/play.sh"): Double quote .*\[SC2086\]"
 expect "a finding in a script without .sh" "^\.ci/run:$(lines "$work/.ci/run"): Double quote .*\[SC2086\]"
 expect "a page script's unused function" \
@@ -72,7 +86,9 @@ refuse "a page script using another page script's object" "^platform/web/page/pa
 # With the other faults taken out again, the stray global alone still fails the check.
 rm "$work/docs/${origin_word}_notes.txt"
 for file in base/random.h platform/files.h render/projection.h course/stage.cpp race/opponents.cpp \
-    tools/play.sh .ci/run platform/web/page/picture.js tools/web/browser/chromium.js; do
+    tools/play.sh .ci/run platform/web/page/picture.js tools/web/browser/chromium.js \
+    tools/web/key_script_main.cpp tests/sound_test.cpp app/headless_main.cpp author/stage_map.cpp \
+    bench/line_bench.cpp layers.txt; do
     cp "$src/$file" "$work/$file"
 done
 check && fail "a global outside a state header alone passes"

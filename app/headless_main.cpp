@@ -13,6 +13,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/png_writer.h"
 #include "platform/headless/runner_options.h"
+#include "race/ghost.h"
 #include "race/replay_save.h"
 #include "shell/main_loop.h"
 
@@ -57,7 +58,9 @@ void SaveShots(Run& run, int32_t frame) {
 
 bool AfterFrame(int32_t sceneThatRan, void* context) {
     Run& run = *static_cast<Run*>(context);
-    if (run.trace != nullptr) WriteTraceRow(run.trace, run.frame, sceneThatRan);
+    if (run.trace != nullptr) {
+        WriteTraceRow(run.trace, run.frame, sceneThatRan, !run.options.ghostPath.empty());
+    }
     SaveShots(run, run.frame);
     ++run.frame;
     if (run.frame >= run.options.frames || run.failed) return false;
@@ -82,10 +85,11 @@ void SaveFirstReplay(const std::string& text, const std::string&, void* context)
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tidewake-headless: %s\n", message.c_str());
-    std::fprintf(stderr,
-                 "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
-                 "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE] [--replay FILE] "
-                 "[--save-replay FILE] [--course FILE] [--verify FILE]\n");
+    std::fprintf(
+        stderr,
+        "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
+        "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE] [--replay FILE] "
+        "[--save-replay FILE] [--course FILE] [--verify FILE] [--ghost FILE] [--no-ghost]\n");
     return kUsageError;
 }
 
@@ -108,9 +112,11 @@ int main(int argc, char** argv) {
     if (!run.options.tracePath.empty()) {
         run.trace = std::fopen(run.options.tracePath.c_str(), "w");
         if (run.trace == nullptr) return Fail("cannot write the trace " + run.options.tracePath);
-        std::fprintf(run.trace, "%s\n", TraceHeader());
+        std::fprintf(run.trace, "%s\n", TraceHeader(!run.options.ghostPath.empty()));
     }
     if (run.options.frames == 0) return 0;
+    // The runner races a ghost only when given one, so that every script runs as it always has.
+    SetKeptGhostsRace(!run.options.ghostPath.empty());
 
     headless::SetExecutableDir(headless::ExecutableFolder(argv[0]));
     headless::Reset(run.options.seed);
@@ -127,7 +133,9 @@ int main(int argc, char** argv) {
     ApplyKeys(run, 0);
 
     const std::string& replay = run.options.replayPath;
-    int status = RunGame(AfterFrame, &run, replay.empty() ? nullptr : replay.c_str());
+    const std::string& ghost = run.options.ghostPath;
+    int status = RunGame(AfterFrame, &run, replay.empty() ? nullptr : replay.c_str(),
+                         ghost.empty() ? nullptr : ghost.c_str());
     if (run.trace != nullptr && std::fclose(run.trace) != 0) {
         std::fprintf(stderr, "tidewake-headless: cannot write the trace\n");
         status = status == 0 ? 1 : status;

@@ -4,6 +4,7 @@
 
 #include "base/app_state.h"
 #include "course/stage.h"
+#include "race/ghost.h"
 #include "race/race_state.h"
 #include "race/replay_state.h"
 
@@ -37,14 +38,31 @@ std::string BuildHeader() {
     return header;
 }
 
-}  // namespace
-
-const char* TraceHeader() {
-    static const std::string header = BuildHeader();
-    return header.c_str();
+// The ghost after the race frame just run, printed as the player is; empty where none races.
+void GhostColumns(std::FILE* out, bool raceFrameRan) {
+    GhostPose pose;
+    if (raceFrameRan && GhostAfterFrame(RaceFrame - 1, pose)) {
+        Float(out, pose.x);
+        Float(out, pose.y);
+        Float(out, pose.z);
+        Int(out, pose.heading);
+    } else {
+        std::fputs(",,,,", out);
+    }
+    char split[16] = "";
+    if (raceFrameRan && SplitOnShow != 0) FormatSplit(split, sizeof split, SplitFrames);
+    std::fprintf(out, ",%s", split);
 }
 
-void WriteTraceRow(std::FILE* out, int32_t frame, int32_t sceneThatRan) {
+}  // namespace
+
+const char* TraceHeader(bool ghostColumns) {
+    static const std::string header = BuildHeader();
+    static const std::string withGhost = header + ",ghost_x,ghost_y,ghost_z,ghost_heading,split";
+    return ghostColumns ? withGhost.c_str() : header.c_str();
+}
+
+void WriteTraceRow(std::FILE* out, int32_t frame, int32_t sceneThatRan, bool ghostColumns) {
     const bool raceFrameRan = sceneThatRan == kSceneRace;
     // The race frame read its steering before it counted itself.
     const int32_t steerFrame = RaceFrame - 1;
@@ -85,5 +103,6 @@ void WriteTraceRow(std::FILE* out, int32_t frame, int32_t sceneThatRan) {
         Int(out, OpponentLap[i]);
         Float(out, OpponentBob[i]);
     }
+    if (ghostColumns) GhostColumns(out, raceFrameRan);
     std::fputc('\n', out);
 }

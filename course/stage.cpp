@@ -177,27 +177,33 @@ void SetOpponentPace(int32_t pace) {
     OpponentPace = pace;
 }
 
-bool LoadStage(int32_t number) {
+bool ReadStage(int32_t number, StageFile& stage, std::string& path) {
     std::vector<std::string> names;
     if (!ListStageFiles(names) || names.empty()) return FailMissing();
 
     const size_t index = StageIndex(number, names.size());
     SayWhenCountedStageIsGone(number, names, names[index]);
 
-    char path[kStagePathSize];
     const std::string& name = names[index];
-    if (std::strlen(StageFolder) + name.size() >= sizeof path) {
+    if (std::strlen(StageFolder) + name.size() >= kStagePathSize) {
         return FailUnreadable(name.c_str(), 0, "the file name is too long");
     }
-    std::snprintf(path, sizeof path, "%s%s", StageFolder, name.c_str());
+    path = StageFolder + name;
 
     // The file was listed a moment ago; if it cannot be read now, say why, not that there is no
     // course.
-    static StageFile stage;
     StageFileError error;
-    if (!ReadStageFile(path, stage, error)) return FailUnreadable(path, error.line, error.message);
+    if (!ReadStageFile(path.c_str(), stage, error)) {
+        return FailUnreadable(path.c_str(), error.line, error.message);
+    }
+    return true;
+}
 
-    UseStage(stage, path);
+bool LoadStage(int32_t number) {
+    static StageFile stage;
+    std::string path;
+    if (!ReadStage(number, stage, path)) return false;
+    UseStage(stage, path.c_str());
     return true;
 }
 

@@ -48,6 +48,10 @@ void CountStages();
 // and the stage data is left as it was.
 bool LoadStage(int32_t number);
 
+// Reads stage `number` as LoadStage does, and fails as it does, without making it the loaded
+// stage; `path` is where it was read from.
+bool ReadStage(int32_t number, StageFile& stage, std::string& path);
+
 // Reads and parses the stage file at `path`. False with the reason in `error` (line 0 when the
 // file itself cannot be read or is larger than kStageFileLimit).
 bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error);

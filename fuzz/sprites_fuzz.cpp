@@ -227,7 +227,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> indices;
     int width = 0, height = 0;
     std::string error;
-    if (!platform::LoadBitmapFile((folder + "CHAR").c_str(), indices, width, height, error)) {
+    if (!platform::LoadBitmapFile((folder + "CHAR").c_str(), MatchingPalette(), indices, width,
+                                  height, error)) {
         if (error.empty()) std::abort();
         return 0;
     }

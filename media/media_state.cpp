@@ -5,6 +5,7 @@ int32_t BoostSound = 0;
 int32_t JumpSound = 0;
 int32_t CrashSound = 0;
 int32_t SoundDeviceOpen = 0;
+int32_t EffectsSilenced = 0;
 int32_t SoundInUse[kSoundSlots] = {};
 int32_t SoundHandles[kSoundSlots] = {};
 int32_t MusicOpen = 0;

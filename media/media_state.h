@@ -20,6 +20,8 @@ extern int32_t CrashSound;
 
 // 1 while the sound device is open; without it every sound request does nothing.
 extern int32_t SoundDeviceOpen;
+// 1 while effects are held silent (a ghost's race run beside the live one), else 0.
+extern int32_t EffectsSilenced;
 // Per sound id: 1 when the slot holds a loaded sound.
 extern int32_t SoundInUse[kSoundSlots];
 // Per sound id: the platform's handle of the loaded sound; -1 once the slot was emptied.

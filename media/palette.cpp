@@ -27,11 +27,24 @@ constexpr std::array<platform::Rgb, 256> MakePalette() {
     return p;
 }
 
+// Nothing is ever matched to the ghost's entry.
+constexpr std::array<platform::Rgb, 256> MatchingPalette() {
+    std::array<platform::Rgb, 256> p = MakePalette();
+    p[kGhostEntry] = p[kBlackEntry];
+    return p;
+}
+
+constexpr std::array<platform::Rgb, 256> kMatchingPalette = MatchingPalette();
+
 }  // namespace
 
 constexpr std::array<platform::Rgb, 256> GamePalette = MakePalette();
 
+const platform::Rgb* MatchingPalette() {
+    return kMatchingPalette.data();
+}
+
 uint8_t NearestPaletteIndex(uint32_t bgr) {
-    return platform::NearestPaletteEntry(GamePalette.data(), bgr & 0xFF, (bgr >> 8) & 0xFF,
+    return platform::NearestPaletteEntry(kMatchingPalette.data(), bgr & 0xFF, (bgr >> 8) & 0xFF,
                                          (bgr >> 16) & 0xFF);
 }

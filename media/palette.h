@@ -20,6 +20,14 @@ constexpr int32_t kMagentaEntry = 253;
 constexpr int32_t kCyanEntry = 254;
 constexpr int32_t kWhiteEntry = 255;
 
-// The palette index nearest to an RGB colour given as 0x00BBGGRR. The fixed colours win ties,
-// so an exact system colour always maps to its own index.
+// Orange, kept for the ghost's boat: no other colour is ever matched to it, so it shows in a
+// frame only where a ghost is drawn.
+constexpr int32_t kGhostEntry = 208;
+
+// The palette index nearest to an RGB colour given as 0x00BBGGRR, never kGhostEntry. The fixed
+// colours win ties, so an exact system colour always maps to its own index.
 uint8_t NearestPaletteIndex(uint32_t bgr);
+
+// The palette as colours are matched against it: the game's, with the ghost's entry standing in
+// as black, which entry 0 always wins. Bitmap files are read against it.
+const platform::Rgb* MatchingPalette();

@@ -72,8 +72,13 @@ void LoadSoundEffects() {
     CrashSound = LoadSound("crash.WAV");
 }
 
+void SilenceEffects(bool silenced) {
+    EffectsSilenced = silenced ? 1 : 0;
+}
+
 void PlayEffect(int32_t soundId) {
-    if (SoundDeviceOpen == 0 || soundId < 0 || soundId >= kSoundSlots) return;
+    if (SoundDeviceOpen == 0 || EffectsSilenced != 0 || soundId < 0 || soundId >= kSoundSlots)
+        return;
     if (SoundInUse[soundId] == 0) return;
     platform::PlaySound(SoundHandles[soundId]);
 }

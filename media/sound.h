@@ -17,5 +17,8 @@ void LoadSoundEffects();
 // Stops the effect and plays it again once.
 void PlayEffect(int32_t soundId);
 
+// While `silenced`, PlayEffect plays nothing: for a race run that nobody watches.
+void SilenceEffects(bool silenced);
+
 // Releases every sound and closes the music (part of ShutDownMedia).
 void ShutDownAudio();

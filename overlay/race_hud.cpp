@@ -6,6 +6,7 @@
 #include "media/text.h"
 #include "overlay/lap_list.h"
 #include "race/checkpoints.h"
+#include "race/ghost.h"
 #include "race/race_state.h"
 #include "race/replay_state.h"
 
@@ -13,6 +14,21 @@ namespace {
 
 // START fades out over the race's first 39 frames.
 constexpr int32_t kStartBannerFrames = 40;
+
+// Below the CHECK POINT and START banners, clear of every other text of the race.
+constexpr int32_t kSplitX = 300;
+constexpr int32_t kSplitY = 228;
+constexpr int32_t kSplitHeight = 30;
+constexpr uint32_t kAheadColour = TextRgb(0, 255, 0);
+constexpr uint32_t kBehindColour = TextRgb(255, 0, 0);
+
+void DrawSplit() {
+    char split[16];
+    FormatSplit(split, sizeof split, SplitFrames);
+    BeginText(kSplitHeight);
+    DrawText(kSplitX, kSplitY, split, SplitFrames < 0 ? kAheadColour : kBehindColour);
+    EndText();
+}
 
 }  // namespace
 
@@ -22,6 +38,7 @@ void DrawRaceBanners() {
         BeginText(30);
         DrawText(190, 160, kTextCheckPoint, TextRgb(255, 0, 0));
         EndText();
+        if (SplitOnShow != 0) DrawSplit();
         FadeCheckpointBanner();
     }
     if (RaceFrame < kStartBannerFrames) {

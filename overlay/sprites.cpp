@@ -34,7 +34,7 @@ bool LoadFromFile(const char* name, std::vector<uint8_t>& pixels, int32_t& width
     if (!std::filesystem::exists(path, ignored)) return false;
     std::string error;
     int w = 0, h = 0;
-    if (!platform::LoadBitmapFile(path.c_str(), pixels, w, h, error)) {
+    if (!platform::LoadBitmapFile(path.c_str(), MatchingPalette(), pixels, w, h, error)) {
         problem = path + ": not a readable BMP (" + error + ")";
         return false;
     }

@@ -13,6 +13,11 @@ namespace platform {
 // none; the game then keeps to the current folder.
 const char* UserDataDir();
 
+// The folder the player's kept ghosts (the replays of their best races) go in, ending with '/':
+// "ghosts/" in the data folder, or the page's own, which it keeps in the browser. Empty when
+// there is none. Not created here.
+const char* GhostFolder();
+
 // The names (not paths) of the regular files in a folder, in no particular order.
 // False when the folder cannot be read.
 bool ListDirectory(const char* folder, std::vector<std::string>& names);

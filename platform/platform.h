@@ -104,11 +104,13 @@ void PresentBackBuffer();
 // colours (0..9, 246..255) are tried first and win ties.
 uint8_t NearestPaletteEntry(const Rgb palette[256], uint8_t r, uint8_t g, uint8_t b);
 
-// Reads a BMP file as palette indices, each pixel the entry of the palette set by SetPalette
-// nearest to its colour; `indices` holds `height` rows of `width` bytes, top row first. False
-// (with `error` saying why) when the file is missing or not a readable BMP.
-bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
-                    std::string& error);
+// Reads a BMP file as palette indices, each pixel the entry of `palette` nearest to its colour
+// (the palette set by SetPalette, or one in which an entry kept for the game's own drawing stands
+// in as a colour an earlier entry has, so that no pixel lands on it); `indices` holds `height` rows
+// of `width` bytes, top row first. False (with `error` saying why) when the file is missing or not
+// a readable BMP.
+bool LoadBitmapFile(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
+                    int& width, int& height, std::string& error);
 
 // Copies `width` x `height` bytes from `src` into the unlocked back buffer with their top-left
 // corner at (x, y), leaving the pixels equal to `transparent` and those outside the frame as

@@ -51,7 +51,10 @@ void TestPlayerCheckpoint() {
         return;
     }
     CheckpointBanner = kBannerFrames;
-    if (Scene == kSceneRace) NextCheckpoint += 1;
+    if (Scene == kSceneRace) {
+        NextCheckpoint += 1;
+        CheckpointsPassed += 1;
+    }
     PlayEffect(GateSound);
     if (NextCheckpoint == kStageCheckpoints) {
         NextCheckpoint = 0;

@@ -53,6 +53,7 @@ void ResetProgress() {
     for (double& time : LapTimes) time = 0.0;
     RaceFrame = 1;
     FinishedOpponents = 1;
+    CheckpointsPassed = 0;
     CheckpointBanner = 0;
     RecordedTotal = -1.0;
 }

@@ -36,6 +36,7 @@ int32_t Lap = 0;
 double LapTimes[kLapCount] = {};
 int32_t RaceFrame = 0;
 int32_t FinishedOpponents = 0;
+int32_t CheckpointsPassed = 0;
 int32_t CheckpointBanner = 0;
 int32_t PlayerRaceScore = 0;
 int32_t RacePlace = 0;

@@ -81,6 +81,8 @@ extern double LapTimes[kLapCount];
 extern int32_t RaceFrame;
 // One more than the opponents that have finished: the place the player finishes in.
 extern int32_t FinishedOpponents;
+// Checkpoints the player has passed in the race, 0..24: six a lap, the 24th the finish.
+extern int32_t CheckpointsPassed;
 // Frames the CHECK POINT banner still shows in a live race.
 extern int32_t CheckpointBanner;
 // The player's distance still to go (lower is ahead): 1000000 a lap, 100000 a checkpoint, plus

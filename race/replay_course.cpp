@@ -25,25 +25,39 @@ void MixDouble(uint64_t& hash, double value) {
     Mix(hash, bits);
 }
 
+// The stand's coordinates are mixed as the doubles the loaded stage holds them as.
+template <typename Stand>
+uint64_t Checksum(int32_t pace, const int32_t* checkpointX, const int32_t* checkpointY,
+                  const Stand* standX, const Stand* standY, const Stand* standZ, int32_t rampX,
+                  int32_t rampY, int32_t padX, int32_t padY) {
+    uint64_t hash = kFnvOffset;
+    MixInt(hash, pace);
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        MixInt(hash, checkpointX[i]);
+        MixInt(hash, checkpointY[i]);
+    }
+    for (int i = 0; i < kStageCheckpoints; ++i) {
+        MixDouble(hash, double(standX[i]));
+        MixDouble(hash, double(standY[i]));
+        MixDouble(hash, double(standZ[i]));
+    }
+    MixInt(hash, rampX);
+    MixInt(hash, rampY);
+    MixInt(hash, padX);
+    MixInt(hash, padY);
+    return hash;
+}
+
 }  // namespace
 
 uint64_t RacingDataChecksum() {
-    uint64_t hash = kFnvOffset;
-    MixInt(hash, OpponentPace);
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        MixInt(hash, CheckpointX[i]);
-        MixInt(hash, CheckpointY[i]);
-    }
-    for (int i = 0; i < kStageCheckpoints; ++i) {
-        MixDouble(hash, CameraStandX[i]);
-        MixDouble(hash, CameraStandY[i]);
-        MixDouble(hash, CameraStandZ[i]);
-    }
-    MixInt(hash, JumpRampX);
-    MixInt(hash, JumpRampY);
-    MixInt(hash, BoostPadX);
-    MixInt(hash, BoostPadY);
-    return hash;
+    return Checksum(OpponentPace, CheckpointX, CheckpointY, CameraStandX, CameraStandY,
+                    CameraStandZ, JumpRampX, JumpRampY, BoostPadX, BoostPadY);
+}
+
+uint64_t RacingDataChecksum(const StageFile& stage) {
+    return Checksum(stage.pace, stage.checkpointX, stage.checkpointY, stage.standX, stage.standY,
+                    stage.standZ, stage.rampX, stage.rampY, stage.padX, stage.padY);
 }
 
 const char* LoadedCourseFileName() {

@@ -5,6 +5,7 @@
 
 #include "course/stage.h"
 #include "platform/platform.h"
+#include "race/ghost_keep.h"
 #include "race/race_clock.h"
 #include "race/race_state.h"
 #include "race/replay_course.h"
@@ -30,12 +31,13 @@ std::string ReplayStem() {
     return CourseStem() + "-" + platform::LocalTimeStamp();
 }
 
-void WriteIntoDataFolder(const std::string& text, const std::string& stemName) {
+// False, after saying why in one line, when the replay could not be written.
+bool WriteIntoDataFolder(const std::string& text, const std::string& stemName) {
     const std::string folder = std::string(platform::UserDataDir()) + "replays";
     std::string error;
     if (!platform::MakeFolder(folder.c_str(), error)) {
         std::fprintf(stderr, "tidewake: replay not saved: %s: %s\n", folder.c_str(), error.c_str());
-        return;
+        return false;
     }
     const std::string stem = folder + "/" + stemName;
     std::string path;
@@ -43,11 +45,12 @@ void WriteIntoDataFolder(const std::string& text, const std::string& stemName) {
         path = stem + (attempt == 1 ? "" : "-" + std::to_string(attempt)) + ".twr";
         bool existed = false;
         if (platform::WriteNewFile(path.c_str(), text.data(), text.size(), existed, error)) {
-            return;
+            return true;
         }
         if (!existed) break;
     }
     std::fprintf(stderr, "tidewake: replay not saved to %s: %s\n", path.c_str(), error.c_str());
+    return false;
 }
 
 }  // namespace
@@ -74,7 +77,9 @@ void SaveRaceReplay() {
     const std::string text = FormatReplayFile(replay);
     const std::string stem = ReplayStem();
     if (listener != nullptr) listener(text, stem + ".twr", listenerContext);
-    if (dataFolder) WriteIntoDataFolder(text, stem);
+    // A data folder that cannot take the replay cannot take the ghost either: that is said once.
+    if (dataFolder && !WriteIntoDataFolder(text, stem)) return;
+    KeepGhostIfBest(replay, text, RecordedTotal);
 }
 
 void ListenToFinishedRaces(FinishedRaceListener newListener, void* context) {

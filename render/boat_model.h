@@ -20,6 +20,10 @@ struct BoatModelPose {
 // shifts are whole units. Leaves DrawColour at 255.
 void DrawPlayerBoat();
 
+// A ghost of the player's boat: the player's model at (x, y, z) with `heading` and `rock`, every
+// line of it in `colour` and without a shadow. Leaves DrawColour at 255.
+void DrawGhostBoat(float x, float y, float z, int32_t heading, int32_t rock, int32_t colour);
+
 // The boat in `pose`, in palette colour 254 - index. Its deck shifts keep their fractions.
 // Leaves DrawColour at 255 and the pose's rock in BoatModelRock.
 void DrawOpponentBoat(const BoatModelPose& pose, int32_t index);

@@ -8,6 +8,7 @@
 #include "overlay/map_markers.h"
 #include "overlay/race_hud.h"
 #include "race/contacts.h"
+#include "race/ghost.h"
 #include "race/opponents.h"
 #include "race/player_boat.h"
 #include "race/race_camera.h"
@@ -44,6 +45,7 @@ void RaceScene() {
     // Only the finish, in the checkpoint tests, leaves the race scene within the course world:
     // the results' announcement then slides in from the top.
     if (Scene != kSceneRace) ScreenFrames = 0;
+    UpdateSplit();
     RockPlayerHull();
 
     DrawFrameBorder();

@@ -2,12 +2,14 @@
 
 #include "base/scene_switch.h"
 #include "course/stage.h"
+#include "race/ghost.h"
 #include "race/race_setup.h"
 #include "race/replay_state.h"
 #include "world/course_reset.h"
 
 void ResetRaceState() {
     ResetRace();
+    ForgetGhostRace();
     ResetCourseAnimation();
 }
 

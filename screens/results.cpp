@@ -1,6 +1,7 @@
 #include "screens/results.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/frame_pace.h"
 #include "base/keys.h"
@@ -11,6 +12,7 @@
 #include "media/text.h"
 #include "overlay/lap_list.h"
 #include "overlay/map_markers.h"
+#include "race/ghost.h"
 #include "race/race_camera.h"
 #include "race/race_clock.h"
 #include "race/race_state.h"
@@ -33,6 +35,10 @@ constexpr double kOrbitRise = 480.0;
 constexpr uint32_t kRed = TextRgb(255, 0, 0);
 constexpr uint32_t kWhite = TextRgb(255, 255, 255);
 constexpr uint32_t kCyan = TextRgb(5, 255, 255);
+constexpr uint32_t kAheadColour = TextRgb(0, 255, 0);
+constexpr uint32_t kBehindColour = TextRgb(255, 0, 0);
+// The lap list's letters are 7 pixels a byte wide (a full-width letter takes two).
+constexpr int32_t kLapListByteWidth = 7;
 
 void DrawAnnouncement() {
     if (RaceFrame <= kRaceFrameLimit) {  // beyond the limit the time ran out
@@ -63,6 +69,15 @@ void DrawMarkedLapList() {
     // The very total the records were entered with, so its marks compare like with like.
     FormatResultsTotalLine(line, sizeof line, ResultsTotal());
     DrawText(10, 70, line, kWhite);
+    // Against a ghost, how far the total is ahead of or behind the ghost's, one letter on.
+    int32_t hundredths = 0;
+    if (TotalDifference(hundredths)) {
+        const auto after = static_cast<int32_t>(std::strlen(line)) + 1;
+        char difference[16];
+        FormatTotalDifference(difference, sizeof difference, hundredths);
+        DrawText(10 + kLapListByteWidth * after, 70, difference,
+                 hundredths < 0 ? kAheadColour : kBehindColour);
+    }
     EndText();
 }
 

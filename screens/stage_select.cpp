@@ -12,6 +12,7 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "overlay/map_markers.h"
+#include "race/ghost.h"
 #include "race/race_camera.h"
 #include "race/race_setup.h"
 #include "race/view_state.h"
@@ -152,6 +153,8 @@ void StageSelectScene() {
         EnterScene(kSceneCountdown);
         Countdown = 3.2;
         ApplyOpponentPace();
+        // Whatever the ghost costs to run is spent here, before the countdown's first frame.
+        PrepareGhost();
         StopMusic();
         PlayEffect(GateSound);
     }

@@ -10,6 +10,7 @@
 #include "media/sound.h"
 #include "overlay/sprites.h"
 #include "platform/platform.h"
+#include "race/ghost.h"
 #include "race/replay_load.h"
 #include "screens/opening.h"
 #include "screens/screen_clock.h"
@@ -46,11 +47,16 @@ bool DrainEvents() {
 
 }  // namespace
 
-int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile) {
+int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile,
+            const char* ghostFile) {
     ResetShutdown();
     if (!StartUp()) {
         platform::CloseDisplay();
         return kStartFailed;
+    }
+    if (ghostFile != nullptr && !ReadGhostFile(ghostFile)) {
+        QuitGame(kReplayRefused);
+        return ExitStatus;
     }
     if (replayFile != nullptr && !StartReplayFile(replayFile)) {
         QuitGame(kReplayRefused);

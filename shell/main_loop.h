@@ -14,6 +14,7 @@ constexpr int kReplayRefused = 2;
 // normal quit, non-zero when the game could not start or ended on a fatal error. With a
 // `replayFile` the game starts in that replay instead of the opening, and goes on from the title
 // once the player leaves it; a replay that cannot be played is told about and ends the game
-// with kReplayRefused before a frame runs.
+// with kReplayRefused before a frame runs. A `ghostFile` is the replay to race against whenever
+// its course is raced; one that cannot race is told about and ends the game the same way.
 int RunGame(AfterFrameHook afterFrame = nullptr, void* context = nullptr,
-            const char* replayFile = nullptr);
+            const char* replayFile = nullptr, const char* ghostFile = nullptr);

@@ -7,6 +7,7 @@
 #include "course/stage.h"
 #include "media/palette.h"
 #include "race/checkpoints.h"
+#include "race/ghost.h"
 #include "race/race_camera.h"
 #include "race/race_state.h"
 #include "race/view_state.h"
@@ -135,13 +136,23 @@ void DrawPyramid(double x, double y, int32_t colour) {
     DrawLine3D(x - 250.0, y + 250.0, 100.0, x + 250.0, y + 250.0, 100.0);
 }
 
-// The boat that carries the camera is left out.
+// In the live race the ghost stands where its boat stood after this race frame, rocking as it
+// rocked before it, as the player's boat is drawn; it goes once its race is over.
+void DrawGhost() {
+    GhostPose pose;
+    if (Scene != kSceneRace || !GhostAfterFrame(RaceFrame, pose)) return;
+    const int32_t rock = RacingGhost.poses[RaceFrame - 1].rock;
+    DrawGhostBoat(pose.x, pose.y, pose.z, pose.heading, rock, kGhostEntry);
+}
+
+// The boat that carries the camera is left out; the ghost comes after the opponents.
 void DrawBoats() {
     const CameraBoat carrier = BoatCarryingCamera();
     for (int32_t j = 0; j < kOpponentCount; ++j) {
         if (j == kRivalSlot && carrier == CameraBoat::Rival) continue;
         DrawOpponentAsItStands(j);
     }
+    DrawGhost();
     if (carrier != CameraBoat::Player) DrawPlayerBoat();
 }
 

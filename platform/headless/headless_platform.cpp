@@ -117,6 +117,11 @@ void ShowErrorBox(const char* caption, const char* text, const char* detail) {
 const char* UserDataDir() {
     return S().userDataDir.c_str();
 }
+const char* GhostFolder() {
+    static std::string dir;
+    dir = S().userDataDir.empty() ? "" : S().userDataDir + "ghosts/";
+    return dir.c_str();
+}
 const char* ExecutableDir() {
     return S().executableDir.c_str();
 }
@@ -177,9 +182,9 @@ void PresentBackBuffer() {
     if (S().drawing) std::memcpy(S().presented, S().backBuffer, sizeof S().presented);
 }
 
-bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
-                    std::string& error) {
-    return ReadBmpAsIndices(path, S().palette, indices, width, height, error);
+bool LoadBitmapFile(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
+                    int& width, int& height, std::string& error) {
+    return ReadBmpAsIndices(path, palette, indices, width, height, error);
 }
 
 void BlitToBackBuffer(int x, int y, const uint8_t* src, int srcPitch, int width, int height,

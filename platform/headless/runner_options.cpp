@@ -60,6 +60,10 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
             if (!value(options.coursePath)) return false;
         } else if (arg == "--verify") {
             if (!value(options.verifyPath)) return false;
+        } else if (arg == "--ghost") {
+            if (!value(options.ghostPath)) return false;
+        } else if (arg == "--no-ghost") {
+            options.noGhost = true;
         } else if (arg == "--frames") {
             if (!value(text)) return false;
             if (!ParseNumber(text, options.frames) || options.frames < 0) {
@@ -90,6 +94,10 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
     }
     if (!options.verifyPath.empty() && !options.replayPath.empty()) {
         error = "--verify plays its own replay; it cannot go with --replay";
+        return false;
+    }
+    if (options.noGhost && !options.ghostPath.empty()) {
+        error = "--no-ghost turns every ghost off; it cannot go with --ghost";
         return false;
     }
     return true;

@@ -34,6 +34,8 @@ struct RunnerOptions {
     std::string saveReplayPath;  // where the first finished live race's replay goes
     std::string coursePath;      // a stage file played as the only course
     std::string verifyPath;      // a replay to play through without drawing, saying its result
+    std::string ghostPath;  // a replay to race against on its course (and kept bests elsewhere)
+    bool noGhost = false;   // --no-ghost: no ghost races at all
 };
 
 // Fills `options` from the arguments (without the program name). False with a message naming

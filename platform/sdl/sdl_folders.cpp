@@ -26,4 +26,10 @@ const char* UserDataDir() {
     return dir.c_str();
 }
 
+const char* GhostFolder() {
+    static const std::string dir =
+        UserDataDir()[0] == '\0' ? "" : UserDataDir() + std::string("ghosts/");
+    return dir.c_str();
+}
+
 }  // namespace platform

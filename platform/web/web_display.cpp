@@ -85,9 +85,9 @@ void PresentBackBuffer() {
     tw_present(d.backBuffer, d.canvasPixels);
 }
 
-bool LoadBitmapFile(const char* path, std::vector<uint8_t>& indices, int& width, int& height,
-                    std::string& error) {
-    return ReadBmpAsIndices(path, D().rgb, indices, width, height, error);
+bool LoadBitmapFile(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,
+                    int& width, int& height, std::string& error) {
+    return ReadBmpAsIndices(path, palette, indices, width, height, error);
 }
 
 void BlitToBackBuffer(int x, int y, const uint8_t* src, int srcPitch, int width, int height,

@@ -13,4 +13,9 @@ const char* UserDataDir() {
     return "";
 }
 
+// The page keeps this folder in the browser's IndexedDB beside the courses.
+const char* GhostFolder() {
+    return "/ghosts/";
+}
+
 }  // namespace platform

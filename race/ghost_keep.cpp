@@ -57,7 +57,8 @@ bool ReadKeptGhost(uint64_t checksum, ReplayFile& replay) {
         case WholeFile::Read:
             break;
         case WholeFile::CannotOpen:
-            if (errorNumber != ENOENT)
+            // No file, or no folder to hold one: there is no kept ghost.
+            if (errorNumber != ENOENT && errorNumber != ENOTDIR)
                 Say("ghost not raced: " + path + ": " + std::strerror(errorNumber));
             return false;
         case WholeFile::CannotRead:

@@ -12,11 +12,9 @@
 
 namespace race_test {
 
-// Presses left, right or neither for the coming frame.
-inline void SteerTowardNextBuoy() {
-    const int32_t n = NextCheckpoint;
-    const int32_t bearing =
-        BearingOf(CheckpointY[n] - double(PlayerY), CheckpointX[n] - double(PlayerX));
+// Presses left, right or neither for the coming frame, to make for the point (x, y).
+inline void SteerToward(double x, double y) {
+    const int32_t bearing = BearingOf(y - double(PlayerY), x - double(PlayerX));
     int32_t wanted = bearing - PlayerHeading;
     if (wanted > 1800) wanted -= 3600;
     if (wanted < -1800) wanted += 3600;
@@ -25,6 +23,11 @@ inline void SteerTowardNextBuoy() {
     const int32_t error = wanted - stillToCome;
     headless::SetKey(platform::Key::Left, error > 40);
     headless::SetKey(platform::Key::Right, error < -40);
+}
+
+// Presses left, right or neither for the coming frame, to make for the next buoy.
+inline void SteerTowardNextBuoy() {
+    SteerToward(CheckpointX[NextCheckpoint], CheckpointY[NextCheckpoint]);
 }
 
 }  // namespace race_test

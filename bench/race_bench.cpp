@@ -1,8 +1,10 @@
 // One race frame end to end (keys, boats, camera, course world with its tests, markers, lap
-// list and place, pace wait on the virtual clock, present), at the start grid and mid-race.
+// list and place, pace wait on the virtual clock, present), at the start grid and mid-race; and
+// the whole race of a ghost.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -11,7 +13,12 @@
 #include "base/trig_tables.h"
 #include "course/stage.h"
 #include "platform/headless/headless.h"
+#include "race/ghost_race.h"
+#include "race/race_clock.h"
 #include "race/race_setup.h"
+#include "race/replay.h"
+#include "race/replay_course.h"
+#include "race/replay_file.h"
 #include "race/replay_state.h"
 #include "screens/race_scene.h"
 #include "screens/race_setup_scene.h"
@@ -95,5 +102,25 @@ void BM_RaceFrameWithoutDrawing(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RaceFrameWithoutDrawing);
+
+// A ghost's whole race as the stage select runs it before the countdown: the longest there is,
+// over the ramp and on until the time is up (it must take less than a frame's 33 ms).
+void BM_GhostOfTheLongestRace(benchmark::State& state) {
+    RaceOnFirstCourse race;
+    static ReplayFile replay;
+    std::snprintf(replay.course, sizeof replay.course, "01.dat");
+    replay.checksum = RacingDataChecksum();
+    replay.pace = OpponentPace;
+    replay.frames = kRaceFrameLimit;
+    for (int32_t frame = 9; frame < 24; ++frame) replay.steering[frame] = kSteerLeft;
+    static GhostTrack track;
+    for (auto _ : state) {
+        RunGhostRace(replay, track);
+        benchmark::DoNotOptimize(track.lastFrame);
+    }
+    if (track.lastFrame != kRaceFrameLimit)
+        state.SkipWithError("the ghost's race was not the longest");
+}
+BENCHMARK(BM_GhostOfTheLongestRace)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,17 +2,19 @@
 # Measures the real game in a virtual X window: CPU use of a core and the interval between
 # presented frames, over a few seconds of the opening, or of a race when the third argument is
 # "race" (run from a folder with a stage/ folder, such as the repository's root); also the wait
-# from loading the program to its first frame, and the most memory it held (VmHWM).
-# usage: bench/window/measure.sh BUILD_DIR [SECONDS] [opening|race]
+# from loading the program to its first frame, and the most memory it held (VmHWM). Arguments
+# after the third go to the game: `--ghost FILE` races a ghost, `--no-ghost` none.
+# usage: bench/window/measure.sh BUILD_DIR [SECONDS] [opening|race] [GAME ARGUMENTS...]
 set -u
 build=$(cd "$1" && pwd)
 seconds=${2:-5}
 what=${3:-opening}
+shift $(($# < 3 ? $# : 3))
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tests/smoke/xvfb.sh"
 
 cc -shared -fPIC -O2 -o "$WORK/present_clock.so" "$here/present_clock.c" -ldl || exit 1
-PRESENT_CLOCK_LOG="$WORK/presents.txt" PRESENT_CLOCK_START="$WORK/start.txt" LD_PRELOAD="$WORK/present_clock.so" start_game "$build/tidewake"
+PRESENT_CLOCK_LOG="$WORK/presents.txt" PRESENT_CLOCK_START="$WORK/start.txt" LD_PRELOAD="$WORK/present_clock.so" start_game "$build/tidewake" "$@"
 hold() { xdotool keydown --window "$WINDOW" "$1"; sleep "$2"; xdotool keyup --window "$WINDOW" "$1"; }
 if [ "$what" = race ]; then
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null

@@ -15,9 +15,9 @@ namespace {
 // START fades out over the race's first 39 frames.
 constexpr int32_t kStartBannerFrames = 40;
 
-// Below the CHECK POINT and START banners, clear of every other text of the race.
-constexpr int32_t kSplitX = 300;
-constexpr int32_t kSplitY = 228;
+// Under the place, clear of every other text of the race and above the boats.
+constexpr int32_t kSplitX = 282;
+constexpr int32_t kSplitY = 50;
 constexpr int32_t kSplitHeight = 30;
 constexpr uint32_t kAheadColour = TextRgb(0, 255, 0);
 constexpr uint32_t kBehindColour = TextRgb(255, 0, 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -38,6 +39,8 @@ using stage_test::ReadBytes;
 enum class Driving {
     // Round the buoys to the finish.
     Buoys,
+    // A swerve at the start, then round the buoys to the finish.
+    SwerveThenBuoys,
     // Over the ramp, then into the opponents until a contact, then nowhere until the time is up.
     JumpContactTimeUp,
 };
@@ -77,8 +80,12 @@ struct Player {
 
     void Steer() {
         const int32_t f = RaceFrame;
-        if (driving == Driving::Buoys) {
+        if (driving == Driving::Buoys || (driving == Driving::SwerveThenBuoys && f > 40)) {
             race_test::SteerTowardNextBuoy();
+            return;
+        }
+        if (driving == Driving::SwerveThenBuoys) {
+            headless::SetKey(platform::Key::Right, f > 10);
             return;
         }
         if (f >= 8 && f < 24) {
@@ -335,6 +342,24 @@ TEST_F(Ghost, TheGivenReplayRacesOnItsCourseAndTheKeptBestElsewhere) {
     EXPECT_EQ(GhostRacing, 0);
     ReplayMode = 0;
     GivenGhostReady = 0;
+}
+
+// Against the kept best, every checkpoint shows how far behind or ahead the player is, and the
+// results the difference of the totals.
+TEST_F(Ghost, SplitsAndTheResultsCompareWithTheKeptBest) {
+    Race(Driving::Buoys);
+    const double best = RecordedTotal;
+    ASSERT_GT(best, 0.0);
+
+    Race(Driving::SwerveThenBuoys);
+    ASSERT_EQ(GhostRacing, 1);
+    ASSERT_EQ(Scene, kSceneResults);
+    EXPECT_EQ(SplitPasses, kRacePasses);
+    EXPECT_EQ(SplitFrames, RaceFrame - 1 - RacingGhost.lastFrame);
+    EXPECT_NE(SplitFrames, 0);
+    int32_t hundredths = 0;
+    ASSERT_TRUE(TotalDifference(hundredths));
+    EXPECT_EQ(hundredths, std::lround((RecordedTotal - best) * 100));
 }
 
 TEST(GhostSplits, AreTwoDecimalsWithTheirSignAlwaysWritten) {

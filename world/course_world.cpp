@@ -1,5 +1,7 @@
 #include "world/course_world.h"
 
+#include <cmath>
+
 #include "base/angles.h"
 #include "base/app_state.h"
 #include "base/random.h"
@@ -136,11 +138,20 @@ void DrawPyramid(double x, double y, int32_t colour) {
     DrawLine3D(x - 250.0, y + 250.0, 100.0, x + 250.0, y + 250.0, 100.0);
 }
 
+// A boat's outline reaches this far from its middle along either axis, whatever its heading.
+constexpr float kBoatReach = 400.0f;
+
 // In the live race the ghost stands where its boat stood after this race frame, rocking as it
-// rocked before it, as the player's boat is drawn; it goes once its race is over.
-void DrawGhost() {
+// rocked before it, as the player's boat is drawn; it goes once its race is over. From the
+// cockpit a ghost that overlaps the player's boat is left out, as that boat is: the camera
+// sits inside it.
+void DrawGhost(CameraBoat carrier) {
     GhostPose pose;
     if (Scene != kSceneRace || !GhostAfterFrame(RaceFrame, pose)) return;
+    if (carrier == CameraBoat::Player && std::fabs(pose.x - PlayerX) < kBoatReach &&
+        std::fabs(pose.y - PlayerY) < kBoatReach) {
+        return;
+    }
     const int32_t rock = RacingGhost.poses[RaceFrame - 1].rock;
     DrawGhostBoat(pose.x, pose.y, pose.z, pose.heading, rock, kGhostEntry);
 }
@@ -152,7 +163,7 @@ void DrawBoats() {
         if (j == kRivalSlot && carrier == CameraBoat::Rival) continue;
         DrawOpponentAsItStands(j);
     }
-    DrawGhost();
+    DrawGhost(carrier);
     if (carrier != CameraBoat::Player) DrawPlayerBoat();
 }
 

@@ -95,6 +95,11 @@ class SavedGame {
         }
         scene_ = Scene;
         pace_ = OpponentPace;
+        cameraX_ = CameraX;
+        cameraY_ = CameraY;
+        cameraZ_ = CameraZ;
+        cameraHeading_ = CameraHeading;
+        cameraPitch_ = CameraPitch;
         cameraRoll_ = CameraRoll;
         silenced_ = EffectsSilenced != 0;
     }
@@ -107,6 +112,9 @@ class SavedGame {
         }
         EnterScene(scene_);
         SetOpponentPace(pace_);
+        // The start grid parks the camera high above the water; it goes back where it was.
+        MoveCamera(cameraX_, cameraY_, cameraZ_);
+        TurnCamera(cameraHeading_, cameraPitch_);
         SetCameraRoll(cameraRoll_);
         SilenceEffects(silenced_);
     }
@@ -116,6 +124,11 @@ class SavedGame {
     std::vector<unsigned char> bytes_;
     int32_t scene_ = 0;
     int32_t pace_ = 0;
+    float cameraX_ = 0.0f;
+    float cameraY_ = 0.0f;
+    float cameraZ_ = 0.0f;
+    int32_t cameraHeading_ = 0;
+    int32_t cameraPitch_ = 0;
     int32_t cameraRoll_ = 0;
     bool silenced_ = false;
 };

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/app_state.h"
@@ -97,13 +98,17 @@ struct Player {
 
     void Probe() {
         const std::string before = race_test::DumpBoatsAndProgress() + race_test::DumpCourseWorld();
-        const int32_t scene = Scene, roll = CameraRoll, pace = OpponentPace, mode = ReplayMode;
+        const int32_t scene = Scene, pace = OpponentPace, mode = ReplayMode;
+        const auto camera =
+            std::make_tuple(CameraX, CameraY, CameraZ, CameraHeading, CameraPitch, CameraRoll);
         const size_t heard = headless::AudioLog().size();
         static GhostTrack track;
         RunGhostRace(*probeReplay, track);
         probeKeptEverything =
             before == race_test::DumpBoatsAndProgress() + race_test::DumpCourseWorld() &&
-            scene == Scene && roll == CameraRoll && pace == OpponentPace && mode == ReplayMode &&
+            scene == Scene && pace == OpponentPace && mode == ReplayMode &&
+            camera == std::make_tuple(CameraX, CameraY, CameraZ, CameraHeading, CameraPitch,
+                                      CameraRoll) &&
             heard == headless::AudioLog().size() && EffectsSilenced == 0;
     }
 

@@ -2,7 +2,7 @@
 """The runner racing a ghost: a whole finished race with and without one, the ghost's trace
 columns against the replay's own boat, the kept best, and ghost files the runner must refuse.
 
-usage: runner_test.py RUNNER SOURCE_DIR"""
+usage: runner_test.py RUNNER GAME SOURCE_DIR"""
 
 import csv
 import os
@@ -12,7 +12,7 @@ import sys
 import tempfile
 import unittest
 
-RUNNER = SOURCE = ""
+RUNNER = GAME = SOURCE = ""
 GHOST_COLUMNS = ["ghost_x", "ghost_y", "ghost_z", "ghost_heading", "split"]
 PLAYER_COLUMNS = ["player_x", "player_y", "player_z", "player_heading"]
 RACE_SCENE = "3"
@@ -188,8 +188,14 @@ class GhostRunner(unittest.TestCase):
         self.assertEqual(done.returncode, 2)
         self.assertIn("cannot go with --ghost", done.stderr)
         self.assertEqual(folder.kept_ghosts(), [])
+        # The game reads its options before it opens a window.
+        refused = [["--ghost", self.race, "--no-ghost"], ["--ghost"], ["--no-ghost", "--no-ghost"]]
+        for args in refused:
+            done = subprocess.run([GAME] + args, capture_output=True, text=True, check=False)
+            self.assertEqual(done.returncode, 2, args)
+            self.assertIn("usage: tidewake ", done.stderr, args)
 
 
 if __name__ == "__main__":
-    RUNNER, SOURCE = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    RUNNER, GAME, SOURCE = (os.path.abspath(arg) for arg in sys.argv[1:4])
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -3,7 +3,8 @@
 // showing frame F), --keys FILE (a key script in the runner's format, applied by frame number as
 // the runner applies it), --replay FILE (start in that replay, as the desktop game does) and
 // --course NAME (skip the opening and the title and start on the stage select with the course
-// file NAME of the course folder chosen: the editor's test drive).
+// file NAME of the course folder chosen: the editor's test drive) and --no-ghost (race without
+// the kept best ghosts, as the runner does).
 #include <emscripten.h>
 
 #include <cstdint>
@@ -21,6 +22,9 @@
 #include "platform/headless/runner_options.h"
 #include "platform/web/web.h"
 #include "platform/web/web_bridge.h"
+#include "race/ghost.h"
+#include "race/ghost_keep.h"
+#include "race/ghost_state.h"
 #include "race/race_setup.h"
 #include "race/replay_file.h"
 #include "race/replay_load.h"
@@ -44,6 +48,8 @@ struct Page {
     std::string droppedReplay;
     // The course to start on, until the game reaches the stage select with it.
     std::string startCourse;
+    // Whether startCourse is the course of the ghost given last, which a later choice takes back.
+    bool startForGhost = false;
 };
 
 // One page, reached from the game's frame hook and from the page's calls.
@@ -97,6 +103,7 @@ void GoToStartCourse() {
         std::printf("tidewake: the stage select starts on %s\n", page.startCourse.c_str());
     }
     page.startCourse.clear();
+    page.startForGhost = false;
 }
 
 bool AfterFrame(int32_t sceneThatRan, void*) {
@@ -129,6 +136,25 @@ void OfferReplay(const std::string& text, const std::string& fileName, void*) {
     tw_replay_ready(text.data(), text.size(), fileName.c_str());
 }
 
+// A new best race's ghost lasts beyond the visit only once the page stores its folder.
+void StoreKeptGhost(const char* path, void*) {
+    tw_ghost_kept(path);
+}
+
+// A replay dropped earlier and still waiting gives way to the player's latest choice; its file
+// goes with it unless the new one has just been written over it.
+void ForgetWaitingReplay(const char* keptPath) {
+    if (!page.droppedReplay.empty() && page.droppedReplay != keptPath) {
+        std::remove(page.droppedReplay.c_str());
+    }
+    page.droppedReplay.clear();
+}
+
+void ForgetGhostStart() {
+    if (page.startForGhost) page.startCourse.clear();
+    page.startForGhost = false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,10 +181,13 @@ int main(int argc, char** argv) {
         } else if (arg == "--replay") {
             replay = value;
             ++i;
+        } else if (arg == "--no-ghost") {
+            SetKeptGhostsRace(false);
         }
     }
     ApplyKeys();
     ListenToFinishedRaces(OfferReplay, nullptr);
+    ListenToKeptGhosts(StoreKeptGhost, nullptr);
     const int status = RunGame(AfterFrame, nullptr, replay);
     // Scene -1 tells the page the game is over.
     tw_after_frame(page.frame, -1, 1);
@@ -182,7 +211,31 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_check_stage(const char* path) {
 // game is back on its title. The file is removed once the game has read it. Returns 1 when it
 // starts at once.
 extern "C" EMSCRIPTEN_KEEPALIVE int tw_play_replay(const char* path) {
+    ForgetWaitingReplay(path);
+    ForgetGhostStart();
     page.droppedReplay = path;
+    return ReplayCanStart() ? 1 : 0;
+}
+
+// Reads a replay file dropped on the page as the ghost to race whenever its course is raced, and
+// takes the game to the stage select with that course chosen: at once on the opening or the
+// title, else once the game is back on its title. The file is removed once read. Returns 1 when
+// the game goes there at once, 0 when it waits, and -1 when the replay cannot race: the game has
+// said why, and no ghost is given (the one given before is dropped too).
+extern "C" EMSCRIPTEN_KEEPALIVE int tw_race_against(const char* path) {
+    const bool read = ReadGhostFile(path);
+    std::remove(path);
+    // A refused ghost takes the one given before with it, and so its way to the stage select.
+    ForgetGhostStart();
+    if (!read) {
+        // A waiting replay of the same name was written over by this file, and went with it.
+        if (page.droppedReplay == path) page.droppedReplay.clear();
+        return -1;
+    }
+    ForgetWaitingReplay(path);
+    page.startCourse = GivenGhost.course;
+    page.startForGhost = true;
+    std::printf("tidewake: racing against %s on %s\n", path, GivenGhost.course);
     return ReplayCanStart() ? 1 : 0;
 }
 

@@ -20,6 +20,9 @@ int tw_pad_keys();
 void tw_after_frame(int frame, int scene, int stopped);
 // Hands the page the replay of a race that has just finished, and the name to save it under.
 void tw_replay_ready(const char* text, size_t length, const char* fileName);
+// Tells the page the game has kept a new best race's ghost at `path`, in its ghost folder, which
+// the page then stores in the browser.
+void tw_ghost_kept(const char* path);
 
 int tw_audio_start();
 void tw_audio_stop();

@@ -21,6 +21,9 @@ mergeInto(LibraryManager.library, {
   tw_replay_ready: function (text, length, fileName) {
     TideWakePage.replayReady(HEAPU8.slice(text, text + length), UTF8ToString(fileName));
   },
+  tw_ghost_kept: function (path) {
+    TideWakePage.ghostKept(UTF8ToString(path));
+  },
   tw_audio_start: function () {
     return TideWakePage.audio.start() ? 1 : 0;
   },

@@ -1,12 +1,13 @@
 // The page around the game: fetches what the game reads, sets up its files, and turns keys, pads
 // and focus into the game's input. Its frames, texts and sound are in picture.js, text.js and
-// sound.js.
+// sound.js; the folders it keeps in the browser in kept_folders.js, and the choice a dropped
+// replay offers in replay_choice.js.
 "use strict";
 
 /* exported TideWakePage */
 // TideWakeFetches is index.html's own script's; the others come in scripts before this one.
-/* global TideWakeDroppedFiles, TideWakeFetches, TideWakePicture, TideWakeSound, TideWakeStageStore,
-   TideWakeText */
+/* global TideWakeDroppedFiles, TideWakeFetches, TideWakeKeptFolders, TideWakePicture,
+   TideWakeReplayChoice, TideWakeSound, TideWakeText */
 
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
@@ -88,97 +89,19 @@ const TideWakePage = (() => {
     return padBits;
   }
 
-  // ---- The player's courses and records -------------------------------------------------------
-  // What the browser holds of the course folder, file by file, so that only what changed is stored
-  // again. Null while nothing may be stored: the page was given its courses (stagedir), or what
-  // the browser holds could not be read, and an empty folder stored over it would lose it.
-  let storedFiles = null;
-  let storing = Promise.resolve(null);
-  let storageRefusal = "";
-
-  function sameBytes(a, b) {
-    return a !== undefined && a.length === b.length && a.every((byte, i) => byte === b[i]);
-  }
-
-  function changedCourseFiles() {
-    const FS = module.FS;
-    const changed = [];
-    for (const name of FS.readdir("/stage")) {
-      const path = "/stage/" + name;
-      const mode = FS.stat(path).mode;
-      if (!FS.isFile(mode)) continue;
-      const bytes = FS.readFile(path);
-      if (!sameBytes(storedFiles.get(name), bytes)) changed.push([name, bytes, mode]);
-    }
-    return changed;
-  }
-
-  function reasonOf(error) {
-    return error && error.name && error.message ? error.name + ": " + error.message : String(error);
-  }
-
-  // Stores what changed in the course folder since the last store. Resolves to null once the
-  // browser keeps it (or the page keeps nothing by design), else to why it was not kept.
-  function storeCourses() {
-    storing = storing.then(async () => {
-      if (!persistent) return null;
-      if (!storedFiles) return storageRefusal;
-      let changed = [];
-      try {
-        changed = changedCourseFiles();
-        if (changed.length > 0) await TideWakeStageStore.store(changed);
-      } catch (error) {
-        return "The browser refused to store the courses and records (" + reasonOf(error) +
-          "). What it held before is kept as it was; what changed since lasts until the page " +
-          "is closed.";
-      }
-      for (const [name, bytes] of changed) storedFiles.set(name, bytes);
-      return null;
-    });
-    return storing;
-  }
-
-  function storeCoursesSaying() {
-    storeCourses().then((refusal) => {
-      if (refusal) showMessage("Tide Wake: the courses and records were not stored", refusal);
-    });
-  }
-
-  // The records reach the stage files by a rename over the old file: store them then.
-  function watchRenames(FS) {
-    const rename = FS.rename;
-    FS.rename = function (from, to) {
-      const result = rename.apply(this, arguments);
-      if (String(to).startsWith("/stage/")) storeCoursesSaying();
-      return result;
-    };
-  }
-
-  // `stored` is what the browser holds ({ files } or { error }), null when the page keeps nothing.
-  function setUpFiles(FS, courses, effects, stored) {
-    for (const [name, bytes] of effects) FS.writeFile("/" + name, bytes);
-    FS.mkdir("/stage");
-    watchRenames(FS);
-    const own = stored && stored.files && stored.files.length > 0;
-    for (const [name, bytes] of own ? stored.files : courses) FS.writeFile("/stage/" + name, bytes);
-    if (stored && stored.error) {
-      storageRefusal = "The stored courses could not be read (" + reasonOf(stored.error) + "). " +
-        "They are left as they are; this visit plays the shipped courses and keeps nothing. " +
-        "Load the page again to try again.";
-      showMessage("Tide Wake: the stored courses could not be read", storageRefusal);
-    } else if (stored) {
-      storedFiles = new Map(stored.files);
-      // The player's first visit: the shipped courses become the player's own.
-      if (!own) storeCoursesSaying();
-    }
-  }
+  // ---- The player's courses, records and ghosts ------------------------------------------------
+  const kept = TideWakeKeptFolders;
+  const reasonOf = kept.reasonOf;
+  // The game has kept the ghost of a new best race.
+  const ghostKept = () => kept.storeSaying("/ghosts");
 
   // ---- Replays ---------------------------------------------------------------------------------------
   // The last finished race, offered for download under the name the desktop gives its file.
   const saveReplay = document.getElementById("save-replay");
   let lastReplay = null;
-  // The note on a dropped replay waiting for the title, taken down once a race is set up.
-  let waitingNote = null;
+  // The note on a dropped replay waiting for the title, taken down once the game goes on with it
+  // from there: { note, scene }, the scene it goes to (the race set-up or the stage select).
+  let waiting = null;
 
   function replayReady(bytes, fileName) {
     lastReplay = { bytes, fileName };
@@ -196,14 +119,46 @@ const TideWakePage = (() => {
   });
 
   // The game reads a dropped replay file from the page's folder, under its bare name as the
-  // messages give it. Returns whether it starts at once; else it waits for the title.
-  function playReplay(name, bytes) {
+  // messages give it, through `take`: the game's tw_play_replay or tw_race_against, called
+  // straight, not through ccall, which waits for the game's sleep to end.
+  function handReplay(take, name, bytes) {
     module.FS.writeFile(name, bytes);
-    // Called straight, not through ccall, which waits for the game's sleep to end.
     const path = module.allocateUTF8(name);
-    const atOnce = module._tw_play_replay(path);
-    module._free(path);
-    return Boolean(atOnce);
+    try {
+      return take(path);
+    } finally {
+      module._free(path);
+    }
+  }
+
+  // The player's choice for a dropped replay: "watch" it, at once on the opening or the title,
+  // else once the game is back there; or "race" against its boat, which goes to the stage select
+  // on its course the same way. A replay that cannot race has been refused by the game, in its
+  // own words on the message.
+  function chooseReplay(name, bytes, choice) {
+    let note = "";
+    try {
+      if (choice === "watch") {
+        if (!handReplay(module._tw_play_replay, name, bytes)) {
+          note = name + " plays when the game is back on its title screen.";
+        }
+      } else {
+        const outcome = handReplay(module._tw_race_against, name, bytes);
+        if (outcome < 0) return;
+        if (outcome === 0) {
+          note = "The race against " + name + " starts on the stage select when the game is " +
+            "back on its title screen.";
+        }
+      }
+    } catch (error) {
+      showMessage("Tide Wake", name + " could not be taken (" + reasonOf(error) + ").");
+      return;
+    }
+    if (waiting && message.textContent === waiting.note) message.hidden = true;
+    waiting = null;
+    if (!note) return;
+    showMessage("Tide Wake", note);
+    waiting = { note: message.textContent, scene: choice === "watch" ? 2 : 5 };
   }
 
   // ---- Dropped files: courses and replays ------------------------------------------------------------
@@ -217,7 +172,7 @@ const TideWakePage = (() => {
     module.FS.unlink(name);
     if (problem) return ["Tide Wake: the course was not added", problem];
     module.FS.writeFile("/stage/" + name, bytes);
-    const refusal = await storeCourses();
+    const refusal = await kept.store("/stage");
     if (refusal) return ["Tide Wake: " + name + " was not kept", refusal];
     return ["Tide Wake", name + " was added: it is on the course list once the page is loaded again."];
   }
@@ -227,10 +182,10 @@ const TideWakePage = (() => {
     return module._tw_file_limit(kind === "replay" ? 1 : 0);
   }
 
-  // Takes a drop's files one after another and then says what became of them, all at once.
+  // Takes a drop's files one after another and then says what became of them, all at once. Each
+  // replay offers its choice of watching it or racing against it.
   async function takeDrop(dropped) {
     const notes = [];
-    let waiting = false;
     for (const item of dropped) {
       const file = await TideWakeDroppedFiles.readDropped(item, fileLimit);
       try {
@@ -238,9 +193,8 @@ const TideWakePage = (() => {
           notes.push(["Tide Wake", file.refusal]);
         } else if (file.kind === "course") {
           notes.push(await addCourse(file.name, file.bytes));
-        } else if (!playReplay(file.name, file.bytes)) {
-          notes.push(["Tide Wake", file.name + " plays when the game is back on its title screen."]);
-          waiting = true;
+        } else {
+          TideWakeReplayChoice.offer(file.name, (choice) => chooseReplay(file.name, file.bytes, choice));
         }
       } catch (error) {
         notes.push(["Tide Wake", file.name + " could not be taken (" + reasonOf(error) + ")."]);
@@ -249,7 +203,6 @@ const TideWakePage = (() => {
     if (notes.length === 0) return;
     const texts = notes.map(([caption, text], i) => (i ? caption + "\n\n" : "") + text);
     showMessage(notes[0][0], texts.join("\n\n"));
-    if (waiting) waitingNote = message.textContent;
   }
 
   TideWakeDroppedFiles.listenForDrops(document.getElementById("dropzone"), (dropped) => {
@@ -294,9 +247,9 @@ const TideWakePage = (() => {
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
-    if (waitingNote && scene === 2 && (cameFrom === 1 || cameFrom === 9)) {
-      if (message.textContent === waitingNote) message.hidden = true;
-      waitingNote = null;
+    if (waiting && scene === waiting.scene && (cameFrom === 1 || cameFrom === 9)) {
+      if (message.textContent === waiting.note) message.hidden = true;
+      waiting = null;
     }
     if (scene < 0) {
       // What stopped the game may be on show already; the ending goes below it.
@@ -332,6 +285,8 @@ const TideWakePage = (() => {
     if (params.has("replay")) args.push("--replay", replayName);
     // The editor's test drive: straight to the stage select on that course.
     if (params.has("course")) args.push("--course", params.get("course"));
+    // Races without the kept best ghosts, as the native runner races unless told otherwise.
+    if (params.get("ghost") === "0") args.push("--no-ghost");
     const fetches = TideWakeFetches;
     const files = Promise.all([
       fetches.courses,
@@ -339,8 +294,7 @@ const TideWakePage = (() => {
       fetches.keys,
       fetches.replay,
       document.fonts.load("16px TideWakeGothic"),
-      persistent ? TideWakeStageStore.load().then((files) => ({ files }), (error) => ({ error }))
-                 : null,
+      persistent ? kept.load() : null,
     ]);
     for (const name of tuneNames) audio.expectTune(name + ".mid");
     window.Module = {
@@ -357,7 +311,8 @@ const TideWakePage = (() => {
         files.then(([courses, effects, keys, replay, , stored]) => {
           if (keys) module.FS.writeFile("/keys.txt", keys);
           if (replay) module.FS.writeFile(replayName, replay);
-          setUpFiles(module.FS, courses, effects, stored);
+          for (const [name, bytes] of effects) module.FS.writeFile("/" + name, bytes);
+          kept.setUp(module.FS, courses, stored, showMessage);
           module.removeRunDependency("page-files");
         }, (error) => showMessage("Tide Wake could not start", String(error)));
       }],
@@ -371,5 +326,8 @@ const TideWakePage = (() => {
 
   start();
 
-  return { present: TideWakePicture.present, drawText: TideWakeText.draw, showMessage, padKeys, afterFrame, replayReady, audio };
+  return {
+    present: TideWakePicture.present, drawText: TideWakeText.draw, showMessage, padKeys, afterFrame,
+    replayReady, ghostKept, audio,
+  };
 })();

@@ -1,6 +1,7 @@
-// The player's course folder kept in the browser's IndexedDB, one entry a file: its path
-// ("/stage/01.dat") as the key, and its time, mode and bytes. That is the layout the page has
-// always stored courses in, so what a player stored before is read as it was.
+// The player's folders kept in the browser's IndexedDB, one entry a file: its path
+// ("/stage/01.dat", "/ghosts/9e3779b97f4a7c15.twr") as the key, and its time, mode and bytes.
+// That is the layout the page has always stored courses in, so what a player stored before is
+// read as it was; the kept ghosts sit beside the courses in the same store, under their folder.
 // Each store is one transaction: it is kept whole or not at all, and a refusal (a full disk, a
 // browser that keeps nothing) is reported, never taken for success.
 "use strict";
@@ -8,7 +9,7 @@
 /* exported TideWakeStageStore */
 
 const TideWakeStageStore = (() => {
-  const kDatabase = "/stage", kVersion = 21, kEntries = "FILE_DATA", kFolder = "/stage/";
+  const kDatabase = "/stage", kVersion = 21, kEntries = "FILE_DATA", kCourses = "/stage/";
   const kFileMode = 0o170000, kRegularFile = 0o100000;
   let opened = null;
 
@@ -41,9 +42,9 @@ const TideWakeStageStore = (() => {
     return opened;
   }
 
-  // The stored files: [[name, bytes], ...]; entries that are not files of the folder itself
-  // are left where they are.
-  async function load() {
+  // The stored files of `folder` ("/stage/" unless named, ending with "/"): [[name, bytes], ...];
+  // entries that are not files of the folder itself are left where they are.
+  async function load(folder = kCourses) {
     const db = await open();
     const entries = db.transaction(kEntries, "readonly").objectStore(kEntries);
     const [keys, values] =
@@ -51,16 +52,16 @@ const TideWakeStageStore = (() => {
     const files = [];
     keys.forEach((key, i) => {
       const value = values[i];
-      const name = String(key).startsWith(kFolder) ? String(key).slice(kFolder.length) : "";
+      const name = String(key).startsWith(folder) ? String(key).slice(folder.length) : "";
       const isFile = value && (value.mode & kFileMode) === kRegularFile && value.contents;
       if (name && !name.includes("/") && isFile) files.push([name, new Uint8Array(value.contents)]);
     });
     return files;
   }
 
-  // Stores [[name, bytes, mode], ...] in one transaction. Resolves once the browser has kept all
-  // of them; rejects with its reason otherwise, having kept none.
-  async function store(files) {
+  // Stores [[name, bytes, mode], ...] of `folder` (as load names it) in one transaction. Resolves
+  // once the browser has kept all of them; rejects with its reason otherwise, having kept none.
+  async function store(files, folder = kCourses) {
     const db = await open();
     const transaction = db.transaction(kEntries, "readwrite");
     const finished = new Promise((resolve, reject) => {
@@ -72,7 +73,7 @@ const TideWakeStageStore = (() => {
       const entries = transaction.objectStore(kEntries);
       const timestamp = new Date();
       for (const [name, contents, mode] of files) {
-        entries.put({ timestamp, mode, contents }, kFolder + name);
+        entries.put({ timestamp, mode, contents }, folder + name);
       }
     } catch (error) {
       // A transaction the browser gave up on refuses every later put: its own reason says why.

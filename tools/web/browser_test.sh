@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The page in headless chromium (tools/web/browser/browser_test.js), served from 127.0.0.1 with
 # a test course folder, a key script and its race's replay beside it, against the native
-# runner's frames and replay file; then the course editor (editor_test.js), whose saved course
+# runner's frames and replay file (with and without that race's boat as a ghost); then the course editor (editor_test.js), whose saved course
 # the native tidewake-stage checks, and which leaves its screenshot in docs/editor.png.
 # usage: tools/web/browser_test.sh NATIVE_RUNNER BUILD_WEB_FOLDER
 set -euo pipefail
@@ -10,6 +10,7 @@ native=$(realpath "$1")
 site_source=$(realpath "$2/web")
 stop=600
 replay_stop=700
+ghost_stop=520
 work=$(mktemp -d)
 server=
 cleanup() {
@@ -23,6 +24,7 @@ mkdir -p "$work/site/test" "$work/native"
 for entry in "$site_source"/*; do ln -s "$entry" "$work/site/"; done
 "$root/tools/web/stage_folder.sh" "$work/site/test/stage" "$root"/stage/*.dat
 cp "$root/tests/web/keys/race_stage1.txt" "$work/site/test/keys.txt"
+cp "$root/tests/web/keys/straight_stage1.txt" "$work/site/test/straight.txt"
 
 cp -r "$root/stage" "$work/native/stage"
 frames=$(sed -n 's/^# \([0-9]*\) frames$/\1/p' "$work/site/test/keys.txt")
@@ -34,6 +36,17 @@ awk -F, 'NR > 1 && $2 != last { printf "%s%s", sep, $2; sep = ","; last = $2 }' 
     "$work/native/trace.csv" >"$work/native/scenes.txt"
 (cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --replay "$work/site/test/race.twr" \
     --frames $((replay_stop + 1)) --no-text --shot "$replay_stop:replay.png" >/dev/null)
+# The same start never steered, racing the first race's boat as a ghost, and without it.
+for shot in ghost plain; do
+    ghost=()
+    [ "$shot" = ghost ] && ghost=(--ghost "$work/site/test/race.twr")
+    (cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --keys "$work/site/test/straight.txt" \
+        --frames $((ghost_stop + 1)) --no-text "${ghost[@]}" --shot "$ghost_stop:$shot.png" >/dev/null)
+done
+# A race on another course, to race against on the page.
+frames=$(sed -n 's/^# \([0-9]*\) frames$/\1/p' "$root/tests/web/keys/race_stage3.txt")
+(cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --keys "$root/tests/web/keys/race_stage3.txt" \
+    --frames "$frames" --no-draw --save-replay "$work/site/test/race2.twr" >/dev/null)
 # A replay of a course neither holds, and the desktop's words refusing it.
 sed 's/^course .*/course 77_elsewhere.dat/' "$work/site/test/race.twr" >"$work/native/elsewhere.twr"
 (cd "$work/native" && HOME=$work/native XDG_DATA_HOME='' "$native" --replay elsewhere.twr --frames 2 \
@@ -44,7 +57,7 @@ sed 's/^course .*/course 77_elsewhere.dat/' "$work/site/test/race.twr" >"$work/n
 serve_folder "$work/site" "$work/server.log"
 cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
-node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop"
+node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop" "$ghost_stop"
 node editor_model_test.js
 mkdir -p "$root/docs"
 node editor_test.js "http://127.0.0.1:$port" "$(dirname "$native")/tidewake-stage" "$root/docs/editor.png"

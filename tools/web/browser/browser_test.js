@@ -4,12 +4,14 @@
 // reload, and a bad dropped course is refused with the reader's message. A whole game run fast
 // on the stored courses goes through the native runner's scenes and writes its records, and the
 // replay the page offers for download is the native runner's file of the same race, byte for
-// byte; dropped on the page it plays, and a replay of a changed course is refused with
+// byte; dropped on the page and watched it plays, and a replay of a changed course is refused with
 // FILE:LINE. Dropped huge files, folders and a replay of a course the page does not hold are
 // refused while the game runs on, and a browser that refuses to store or to read the courses
 // costs none of what was stored. Texts put together from their glyphs have the pixels of texts
 // drawn whole. Nothing is reported on the console, and no tune is missing.
-// usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME
+// The ghosts (ghost_test.js): a finished race's is kept in the browser and raced on the course
+// next time; a dropped replay offers to be watched or raced against.
+// usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME GHOST_STOP_FRAME
 "use strict";
 
 // What the functions run in the page see there: the page's own objects.
@@ -17,80 +19,14 @@
 
 const fs = require("fs");
 const path = require("path");
-const zlib = require("zlib");
 const { launchChromium } = require("./chromium");
+const { check, failures, started, wait, pageDriver, compareStoppedFrame, dropFiles, messageText,
+        messageSaying, chooseForReplay, watchOrange, orangeSeen } = require("./page_driver");
+const { ghostTests } = require("./ghost_test");
 
-const [baseUrl, nativeDir, stopFrame, replayStop] = process.argv.slice(2);
-let failures = 0;
-function check(ok, what) {
-  console.log((ok ? "ok   " : "FAIL ") + what);
-  if (!ok) failures++;
-}
+const [baseUrl, nativeDir, stopFrame, replayStop, ghostStop] = process.argv.slice(2);
+const { openPage } = pageDriver(baseUrl);
 
-// The palette indices of an 8-bit indexed PNG with unfiltered rows, as the native runner writes.
-function pngIndices(path) {
-  const data = fs.readFileSync(path);
-  let at = 8, width = 0, height = 0;
-  const packed = [];
-  while (at < data.length) {
-    const length = data.readUInt32BE(at), kind = data.toString("latin1", at + 4, at + 8);
-    const body = data.subarray(at + 8, at + 8 + length);
-    if (kind === "IHDR") [width, height] = [body.readUInt32BE(0), body.readUInt32BE(4)];
-    if (kind === "IDAT") packed.push(body);
-    at += 12 + length;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(packed));
-  const out = new Uint8Array(width * height);
-  for (let y = 0; y < height; ++y) {
-    if (raw[y * (width + 1)] !== 0) throw new Error(path + ": filtered rows");
-    out.set(raw.subarray(y * (width + 1) + 1, (y + 1) * (width + 1)), y * width);
-  }
-  return out;
-}
-
-const started = "window.tidewake && window.tidewake.frame >= 0";
-const wait = (ms) => new Promise((r) => setTimeout(r, ms));
-
-// Opens the page with `query` and waits for its first frame.
-async function openPage(browser, problems, query, beforeLoad) {
-  const page = await browser.newPage();
-  // The tunes come after the first frame; the scene that opens one still on its way plays it
-  // when it comes, and nothing says it is missing.
-  page.on("console", (m) => (m.type() === "error" || /tune not played/.test(m.text())) &&
-    problems.push(m.text()));
-  page.on("pageerror", (e) => problems.push(e.message));
-  if (beforeLoad) await beforeLoad(page);
-  const asked = Date.now();
-  await page.goto(`${baseUrl}/${query}`);
-  await page.waitForFunction(started, { timeout: 20000 });
-  page.firstFrameMs = Date.now() - asked;
-  return page;
-}
-
-// Runs the page to its stop frame and compares that frame with the native runner's picture.
-async function compareStoppedFrame(page, frame, nativePng, what) {
-  await page.waitForFunction("window.tidewake.stopped", { timeout: 120000, polling: 200 });
-  const state = await page.evaluate(() => ({ frame: tidewake.frame, scene: tidewake.scene }));
-  check(state.frame === Number(frame) && state.scene === 3,
-        `${what}: stopped on frame ${state.frame} in scene ${state.scene} (the race is 3)`);
-  const pixels = new Uint8Array(await page.evaluate(() => Array.from(tidewake.pixels())));
-  const native = pngIndices(nativePng);
-  let differing = 0;
-  for (let i = 0; i < native.length; ++i) differing += pixels[i] !== native[i] ? 1 : 0;
-  check(pixels.length === native.length && differing === 0,
-        `${what}: frame ${frame} equals the native runner's (${differing} pixels differ)`);
-}
-
-// Drops files on the page as a player does: [[name, text], ...].
-function dropFiles(page, files) {
-  return page.evaluate((files) => {
-    const transfer = new DataTransfer();
-    for (const [name, text] of files) transfer.items.add(new File([text], name));
-    dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true, cancelable: true }));
-  }, files);
-}
-
-const messageText = (page) => page.evaluate(() => document.getElementById("message").textContent);
 const readRecords = (page) => page.evaluate(() =>
   window.Module.FS.readFile("/stage/01.dat", { encoding: "utf8" }).split("BestLap")[1]);
 
@@ -203,13 +139,6 @@ async function storedCourses(browser, problems) {
   await page.close();
 }
 
-// Waits until the page's message says something matching `pattern`; returns the message.
-async function messageSaying(page, pattern, timeout = 20000) {
-  await page.waitForFunction((source) => new RegExp(source).test(document.getElementById("message").textContent),
-                             { timeout, polling: 50 }, pattern.source).catch(() => {});
-  return messageText(page);
-}
-
 // Drops a file of `size` zero bytes made in the page: how far the game ran meanwhile, and the
 // most bytes the page read of any file at once.
 async function dropHugeFile(page, name, size) {
@@ -241,8 +170,10 @@ async function badDrops(browser, problems) {
                                  ["huge.twr", /huge\.twr: the file is larger than a replay can be/],
                                  ["huge.bin", /huge\.bin: only courses/]]) {
     const frames = await dropHugeFile(page, name, huge);
+    // A replay is read once the player has chosen what to do with it.
+    const chose = !name.endsWith(".twr") || await chooseForReplay(page, name, "Watch");
     const said = await messageSaying(page, refusal);
-    check(refusal.test(said) && frames.after > frames.before + 10 && frames.mostRead <= 2 << 20,
+    check(chose && refusal.test(said) && frames.after > frames.before + 10 && frames.mostRead <= 2 << 20,
           `a dropped 50 MB ${name} is refused while the game runs on (frames ${frames.before} to ` +
           `${frames.after}, ${frames.mostRead} bytes read): ` +
           said.split("\n").filter((l) => l.includes(name))[0]);
@@ -288,6 +219,7 @@ async function badDrops(browser, problems) {
   const desktop = fs.readFileSync(path.join(nativeDir, "elsewhere.txt"), "utf8")
     .replace(/^tidewake: Error: /, "").replace(/\n$/, "");
   await dropFiles(page, [["elsewhere.twr", fs.readFileSync(path.join(nativeDir, "elsewhere.twr"), "utf8")]]);
+  await chooseForReplay(page, "elsewhere.twr", "Watch");
   const elsewhere = await messageSaying(page, /elsewhere\.twr/);
   check(desktop.includes("no course named 77_elsewhere.dat") && elsewhere === "Error\n\n" + desktop,
         "a replay of a course the page does not hold is refused in the desktop's words: " +
@@ -318,7 +250,7 @@ const writeRecord = (page, laps) => page.evaluate((laps) => {
 }, laps);
 
 // When the browser refuses to store, whether at once (a full disk) or by giving the transaction
-// up, the page says so and what it stored before stays as it was. When it cannot read what it
+// up, the page says so (of the records and of a ghost) and what it stored before stays as it was. When it cannot read what it
 // stored, the page says so, plays the shipped courses and stores nothing over the player's.
 async function storageRefusals(browser, problems) {
   const refusing = (page) => page.evaluateOnNewDocument(() => {
@@ -338,6 +270,15 @@ async function storageRefusals(browser, problems) {
   await writeRecord(page, "1234,99999,99999");
   const full = await messageSaying(page, /were not stored/);
   check(/QuotaExceededError/.test(full), "a record the browser refuses to store is told: " + full.replace(/\n+/g, " "));
+  // A ghost replaced the game's way, a new file renamed over the old.
+  await page.evaluate(() => {
+    const FS = window.Module.FS;
+    FS.writeFile("/ghosts/0123456789abcdef.twr.new", "tidewake-replay 1\n");
+    FS.rename("/ghosts/0123456789abcdef.twr.new", "/ghosts/0123456789abcdef.twr");
+  });
+  const ghost = await messageSaying(page, /ghost of the best race was not stored/);
+  check(/QuotaExceededError/.test(ghost) && /races only until the page is closed/.test(ghost),
+        "a kept ghost the browser refuses to store is told: " + ghost.replace(/\n+/g, " "));
   await page.evaluate(() => (window.twRefuse = "abort"));
   await dropFiles(page, [["97_refused.dat", course]]);
   const aborted = await messageSaying(page, /97_refused\.dat was not kept/);
@@ -346,6 +287,8 @@ async function storageRefusals(browser, problems) {
   await page.reload();
   await page.waitForFunction(started, { timeout: 20000 });
   check((await courseFolder(page)) === stored, "after a reload the stored courses and records are as they were");
+  check(!(await page.evaluate(() => window.Module.FS.readdir("/ghosts"))).includes("0123456789abcdef.twr"),
+        "after a reload the refused ghost is not there");
   await page.close();
 
   const unreadable = await openPage(browser, problems, "", (page) => page.evaluateOnNewDocument(() => {
@@ -371,16 +314,21 @@ async function storageRefusals(browser, problems) {
 // runner's file. That replay dropped on a fresh page plays; the same with a changed checksum is
 // refused.
 async function wholeGame(browser, problems) {
-  const page = await openPage(browser, problems, "?keys=test/keys.txt&seed=1&fast=1", (page) =>
-    page.evaluateOnNewDocument(() => {
+  const page = await openPage(browser, problems, "?keys=test/keys.txt&seed=1&fast=1", async (page) => {
+    await watchOrange(page);
+    await page.evaluateOnNewDocument(() => {
       const make = URL.createObjectURL;
       URL.createObjectURL = (blob) => ((window.twLastBlob = blob), make(blob));
-    }));
+    });
+  });
   const before = await readRecords(page);
   await page.waitForFunction("window.tidewake.scene === -1", { timeout: 180000, polling: 200 });
   const scenes = (await page.evaluate(() => tidewake.sceneLog())).join(",");
   const nativeScenes = fs.readFileSync(path.join(nativeDir, "scenes.txt"), "utf8") + ",-1";
   check(scenes === nativeScenes, `the whole game went through the native runner's scenes (${scenes})`);
+  const orange = await orangeSeen(page);
+  check(orange.firstRace > 0 && orange.orange.length === 0,
+        `the first race on a course has no ghost: no orange in any of the ${orange.shown} frames shown`);
   const offered = await page.evaluate(async () => {
     const button = document.getElementById("save-replay");
     if (button.hidden) return null;
@@ -403,6 +351,7 @@ async function wholeGame(browser, problems) {
 
   const changed = native.replace(/^checksum [0-9a-f]+$/m, "checksum 0123456789abcdef");
   await dropFiles(page, [["changed.twr", changed]]);
+  await chooseForReplay(page, "changed.twr", "Watch");
   await page.waitForFunction(() => /cannot be played/.test(document.getElementById("message").textContent),
                              { timeout: 30000, polling: 100 });
   const refusal = await messageText(page);
@@ -410,6 +359,7 @@ async function wholeGame(browser, problems) {
         "a replay of a changed course is refused with FILE:LINE (" +
         refusal.split("\n").filter((l) => l.includes("changed.twr"))[0] + ")");
   await dropFiles(page, [["race.twr", native]]);
+  await chooseForReplay(page, "race.twr", "Watch");
   const playing = await page.waitForFunction("window.tidewake.scene === 3", { timeout: 30000, polling: 50 })
     .then(() => true, () => false);
   check(playing, "a dropped replay plays");
@@ -427,11 +377,12 @@ async function main() {
     await badDrops(browser, problems);
     await storageRefusals(browser, problems);
     await wholeGame(browser, problems);
+    await ghostTests(browser, problems, { baseUrl, nativeDir, ghostStop });
   } finally {
     await browser.close();
   }
   check(problems.length === 0, "nothing on the console" + (problems.length ? ": " + problems.join(" | ") : ""));
-  process.exit(failures === 0 ? 0 : 1);
+  process.exit(failures() === 0 ? 0 : 1);
 }
 
 main().catch((error) => {

@@ -6,7 +6,8 @@
 // offers two buttons the keyboard reaches; "Race against it" takes the game to the stage select on
 // the replay's course, whose race shows its boat. A truncated, oversized, changed or foreign
 // replay is refused in the game's words, leaves no ghost (not even the one given before) and the
-// game goes on; no dropped file stays in the page's folder.
+// game goes on; no dropped file stays in the page's folder, not even that of a replay waiting for
+// the title when the player chooses another.
 "use strict";
 
 // What the functions run in the page see there: the page's own objects.
@@ -159,6 +160,21 @@ async function refusedGhosts(browser, problems, { baseUrl, nativeDir }) {
   const raced = await raceFor(page, 600);
   const seen = await orangeSeen(page);
   check(raced && seen.orange.length === 0, "after the refusals no ghost races: " + describeOrange(seen));
+
+  // In the race a replay to watch waits for the title; the player's latest choice replaces it,
+  // and the file of the one replaced goes.
+  const waiting = [];
+  for (const [name, label] of [["first.twr", "Watch"], ["second.twr", "Watch"], ["third.twr", "Race against it"]]) {
+    await dropFiles(page, [[name, good]]);
+    await chooseForReplay(page, name, label);
+    await page.waitForFunction((name) => !document.querySelector(`#replay-choice [aria-label$=" ${name}"]`),
+                               { timeout: 5000, polling: 50 }, name).catch(() => {});
+    waiting.push((await replaysLeft(page)).join(" ") || "none");
+  }
+  // The race or, once it is over, its results: never the title, where a waiting replay starts.
+  const still = [3, 7].includes(await page.evaluate(() => tidewake.scene));
+  check(waiting.join(", ") === "first.twr, second.twr, none" && still,
+        "a replay waiting for the title gives way to the next choice, its file with it: " + waiting.join(", "));
   await page.close();
 }
 

@@ -58,11 +58,14 @@ int Distance(const platform::Rgb& c, int r, int g, int b) {
     return (c.r - r) * (c.r - r) + (c.g - g) * (c.g - g) + (c.b - b) * (c.b - b);
 }
 
-// Whether no palette colour lies nearer to (r, g, b) than entry `index`.
+// Whether no palette colour lies nearer to (r, g, b) than entry `index`, which is never the
+// ghost's own: colours are matched against the palette with that entry standing in as black.
 bool IsNearest(uint8_t index, int r, int g, int b) {
-    const int chosen = Distance(GamePalette[index], r, g, b);
-    for (const platform::Rgb& c : GamePalette) {
-        if (Distance(c, r, g, b) < chosen) return false;
+    if (index == kGhostEntry) return false;
+    const platform::Rgb* palette = MatchingPalette();
+    const int chosen = Distance(palette[index], r, g, b);
+    for (int i = 0; i < 256; ++i) {
+        if (Distance(palette[i], r, g, b) < chosen) return false;
     }
     return true;
 }

@@ -9,6 +9,7 @@
 #include "app/replay_verify.h"
 #include "app/runner_trace.h"
 #include "course/stage.h"
+#include "media/game_texts.h"
 #include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/png_writer.h"
@@ -83,13 +84,28 @@ void SaveFirstReplay(const std::string& text, const std::string&, void* context)
     }
 }
 
+constexpr char kUsage[] =
+    "usage: tidewake-headless [OPTION]...\n"
+    "Runs Tide Wake without a screen from a key script, writing a CSV trace and PNG frames.\n"
+    "  --keys FILE          key events, one a line: FRAME KEY down|up\n"
+    "  --frames N           stop after N frames (default 20000)\n"
+    "  --seed N             seed of the game's random numbers (default 1)\n"
+    "  --shot FRAME:FILE    save the frame presented after FRAME as a PNG (repeatable)\n"
+    "  --no-text            draw everything but text\n"
+    "  --no-draw            draw nothing; the game advances as when drawing\n"
+    "  --trace FILE         one CSV row per frame: the scene and the race state after it\n"
+    "  --replay FILE        start in that replay file instead of the opening\n"
+    "  --save-replay FILE   write the first finished race's replay to FILE\n"
+    "  --course FILE        play that stage file as the only course\n"
+    "  --verify FILE        play that replay through without drawing and say what it achieved\n"
+    "  --ghost FILE         race against that replay's boat on its course\n"
+    "  --no-ghost           race no ghost (the default without --ghost)\n"
+    "  --lang ja|en         the language of the game's texts (default ja)\n"
+    "  --help               show this and stop\n"
+    "  --version            show the version and stop\n";
+
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "tidewake-headless: %s\n", message.c_str());
-    std::fprintf(
-        stderr,
-        "usage: tidewake-headless [--keys FILE] [--frames N] [--seed N] "
-        "[--shot FRAME:FILE]... [--no-text] [--no-draw] [--trace FILE] [--replay FILE] "
-        "[--save-replay FILE] [--course FILE] [--verify FILE] [--ghost FILE] [--no-ghost]\n");
+    std::fprintf(stderr, "tidewake-headless: %s\n%s", message.c_str(), kUsage);
     return kUsageError;
 }
 
@@ -101,6 +117,14 @@ int main(int argc, char** argv) {
     if (!headless::ParseRunnerArgs(std::vector<std::string>(argv + 1, argv + argc), run.options,
                                    error)) {
         return Fail(error);
+    }
+    if (run.options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (run.options.version) {
+        std::printf("tidewake-headless %s\n", TIDEWAKE_VERSION);
+        return 0;
     }
     if (!run.options.keysPath.empty()) {
         std::ifstream script(run.options.keysPath);
@@ -117,6 +141,9 @@ int main(int argc, char** argv) {
     if (run.options.frames == 0) return 0;
     // The runner races a ghost only when given one, so that every script runs as it always has.
     SetKeptGhostsRace(!run.options.ghostPath.empty());
+    Language language = Language::Japanese;
+    LanguageNamed(run.options.language.c_str(), language);
+    SetTextLanguage(language);
 
     headless::SetExecutableDir(headless::ExecutableFolder(argv[0]));
     headless::Reset(run.options.seed);

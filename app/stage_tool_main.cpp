@@ -29,11 +29,15 @@
 
 namespace {
 
+constexpr char kUsage[] =
+    "usage: tidewake-stage check [FILE...]   check stage files (none: the courses the game plays)\n"
+    "       tidewake-stage map FILE OUT.png  draw the course's map\n"
+    "       tidewake-stage new FILE          write a new course to start from\n"
+    "       tidewake-stage --help            show this\n"
+    "       tidewake-stage --version         show the version\n";
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: tidewake-stage check [FILE...]\n"
-                 "       tidewake-stage map FILE OUT.png\n"
-                 "       tidewake-stage new FILE\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -127,6 +131,14 @@ int New(const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tidewake-stage %s\n", TIDEWAKE_VERSION);
+        return 0;
+    }
     if (argc >= 3 && std::strcmp(argv[1], "check") == 0) return Check(argc - 2, argv + 2);
     if (argc == 2 && std::strcmp(argv[1], "check") == 0) return CheckCourseFolder(argv[0]);
     if (argc == 4 && std::strcmp(argv[1], "map") == 0) return Map(argv[2], argv[3]);

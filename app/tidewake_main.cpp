@@ -1,11 +1,14 @@
 // The game in its window. `tidewake --course FILE` plays that stage file as the only course;
 // `tidewake --replay FILE` starts in a saved replay; `tidewake --ghost FILE` races against that
-// replay's boat on its course; `--no-ghost` races without the kept best ghosts.
+// replay's boat on its course; `--no-ghost` races without the kept best ghosts; `--lang ja|en`
+// chooses the texts' language for the run (else the system's).
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "course/stage.h"
+#include "media/game_texts.h"
+#include "platform/platform.h"
 #include "race/ghost.h"
 #include "shell/main_loop.h"
 
@@ -14,9 +17,19 @@ namespace {
 // A bad argument or a course file the game cannot load ends it as an unplayable replay does.
 constexpr int kUsageError = kReplayRefused;
 
+constexpr char kUsage[] =
+    "usage: tidewake [OPTION]...\n"
+    "Wireframe powerboat racing round the buoys; Escape quits.\n"
+    "  --course FILE   play that stage file as the only course\n"
+    "  --replay FILE   start in that replay file instead of the opening\n"
+    "  --ghost FILE    race against that replay's boat on its course\n"
+    "  --no-ghost      race without ghosts, not even the kept bests\n"
+    "  --lang ja|en    the language of the game's texts for this run (else the system's)\n"
+    "  --help          show this and stop\n"
+    "  --version       show the version and stop\n";
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: tidewake [--course FILE] [--replay FILE] [--ghost FILE | --no-ghost]\n");
+    std::fputs(kUsage, stderr);
     return kUsageError;
 }
 
@@ -24,25 +37,44 @@ struct Arguments {
     const char* replay = nullptr;
     const char* course = nullptr;
     const char* ghost = nullptr;
+    const char* language = nullptr;
     bool noGhost = false;
+    bool help = false;
+    bool version = false;
 };
+
+bool Flag(const char* arg, const char* name, bool& flag) {
+    if (std::strcmp(arg, name) != 0 || flag) return false;
+    flag = true;
+    return true;
+}
 
 // Each option at most once; --ghost and --no-ghost exclude each other.
 bool ReadArguments(int argc, char** argv, Arguments& args) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--no-ghost") == 0 && !args.noGhost) {
-            args.noGhost = true;
+        if (Flag(arg, "--no-ghost", args.noGhost) || Flag(arg, "--help", args.help) ||
+            Flag(arg, "--version", args.version)) {
             continue;
         }
         const char** slot = std::strcmp(arg, "--replay") == 0   ? &args.replay
                             : std::strcmp(arg, "--course") == 0 ? &args.course
                             : std::strcmp(arg, "--ghost") == 0  ? &args.ghost
+                            : std::strcmp(arg, "--lang") == 0   ? &args.language
                                                                 : nullptr;
         if (slot == nullptr || *slot != nullptr || i + 1 >= argc) return false;
         *slot = argv[++i];
     }
+    Language ignored;
+    if (args.language != nullptr && !LanguageNamed(args.language, ignored)) return false;
     return !(args.noGhost && args.ghost != nullptr);
+}
+
+// The option's language, else the system's.
+Language ChosenLanguage(const Arguments& args) {
+    Language language = LanguageOfLocale(platform::SystemLocale().c_str());
+    if (args.language != nullptr) LanguageNamed(args.language, language);
+    return language;
 }
 
 }  // namespace
@@ -50,6 +82,15 @@ bool ReadArguments(int argc, char** argv, Arguments& args) {
 int main(int argc, char** argv) {
     Arguments args;
     if (!ReadArguments(argc, argv, args)) return Usage();
+    if (args.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.version) {
+        std::printf("tidewake %s\n", TIDEWAKE_VERSION);
+        return 0;
+    }
+    SetTextLanguage(ChosenLanguage(args));
     if (args.course != nullptr) {
         std::string message;
         if (!PlayOnlyCourse(args.course, message)) {

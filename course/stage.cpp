@@ -12,7 +12,7 @@
 #include "base/whole_file.h"
 #include "course/record_lines.h"
 #include "media/display.h"
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/shutdown.h"
 #include "platform/platform.h"
 
@@ -59,13 +59,13 @@ bool ListStageFiles(std::vector<std::string>& names) {
 
 bool FailMissing() {
     std::fprintf(stderr, "tidewake: no course found in %s\n", StageFoldersTried());
-    ShowMediaError(kStageLoadError);
+    ShowMediaError(Texts().stageLoadError);
     QuitGame(kStageErrorExit);
     return false;
 }
 
 bool FailUnreadable(const char* path, int line, const char* what) {
-    ShowFileRefusal(kStageLoadErrorHeading, path, line, what);
+    ShowFileRefusal(Texts().stageLoadHeading, path, line, what);
     QuitGame(kStageErrorExit);
     return false;
 }

@@ -8,6 +8,7 @@ int32_t SoundDeviceOpen = 0;
 int32_t EffectsSilenced = 0;
 int32_t SoundInUse[kSoundSlots] = {};
 int32_t SoundHandles[kSoundSlots] = {};
+Language TextLanguage = Language::Japanese;
 int32_t MusicOpen = 0;
 int32_t BlitClip[4] = {0, 0, 0, 0};
 uint8_t* FrameBits = nullptr;

@@ -9,6 +9,9 @@
 
 constexpr int32_t kSoundSlots = 30;
 
+// The languages the game's texts come in.
+enum class Language : int32_t { Japanese, English };
+
 // Sound id of the checkpoint chime (also the start of a race), 0 when it did not load.
 extern int32_t GateSound;
 // Sound id of the speed pad's rush, 0 when it did not load.
@@ -27,6 +30,8 @@ extern int32_t SoundInUse[kSoundSlots];
 // Per sound id: the platform's handle of the loaded sound; -1 once the slot was emptied.
 extern int32_t SoundHandles[kSoundSlots];
 
+// The language of the game's texts; Japanese unless the player or the runner chose another.
+extern Language TextLanguage;
 // 1 from the moment a tune was opened (even one that could not play) until it is stopped.
 extern int32_t MusicOpen;
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/text.h"
 #include "race/race_state.h"
 
@@ -16,14 +16,14 @@ constexpr uint32_t kTotalColour = TextRgb(255, 255, 255);
 
 void FormatLapLine(char* line, size_t size, int32_t lap, double time) {
     if (time > 0.0) {
-        std::snprintf(line, size, kFormatLapTime, lap + 1, time);
+        std::snprintf(line, size, Texts().lapTimeFormat, lap + 1, time);
     } else {
-        std::snprintf(line, size, kFormatLapUnset, lap + 1);
+        std::snprintf(line, size, Texts().lapUnsetFormat, lap + 1);
     }
 }
 
 void FormatTotalLine(char* line, size_t size, double total) {
-    std::snprintf(line, size, kFormatTotal, total);
+    std::snprintf(line, size, Texts().totalFormat, total);
 }
 
 void DrawLapList(int32_t highlight) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/text.h"
 #include "overlay/lap_list.h"
 #include "race/checkpoints.h"
@@ -36,7 +36,7 @@ void DrawRaceBanners() {
     // A replay neither shows nor counts down the checkpoint banner.
     if (ReplayMode == 0 && CheckpointBanner > 0) {
         BeginText(30);
-        DrawText(190, 160, kTextCheckPoint, TextRgb(255, 0, 0));
+        DrawText(190, 160, Texts().checkPoint, TextRgb(255, 0, 0));
         EndText();
         if (SplitOnShow != 0) DrawSplit();
         FadeCheckpointBanner();
@@ -44,7 +44,7 @@ void DrawRaceBanners() {
     if (RaceFrame < kStartBannerFrames) {
         const int32_t f = RaceFrame;
         BeginText(60);
-        DrawText(170, 160, kTextStart, TextRgb(255 - 6 * f, 255 - 6 * f, 255 - 4 * f));
+        DrawText(170, 160, Texts().start, TextRgb(255 - 6 * f, 255 - 6 * f, 255 - 4 * f));
         EndText();
     }
 }
@@ -53,7 +53,7 @@ void DrawRaceHud() {
     DrawLapList(Lap);
     if (ReplayMode == 1) {
         BeginText(20);
-        DrawText(240, 460, kTextReplayKeys, TextRgb(255, 0, 0));
+        DrawText(240, 460, Texts().replayKeys, TextRgb(255, 0, 0));
         EndText();
     }
     char place[16];

@@ -18,6 +18,10 @@ const char* UserDataDir();
 // there is none. Not created here.
 const char* GhostFolder();
 
+// The language the player's system is set to: the first of LC_ALL, LC_MESSAGES and LANG that is
+// set and not empty ("ja_JP.UTF-8"), or the browser's language on the page; empty when none is.
+std::string SystemLocale();
+
 // The names (not paths) of the regular files in a folder, in no particular order.
 // False when the folder cannot be read.
 bool ListDirectory(const char* folder, std::vector<std::string>& names);

@@ -7,7 +7,7 @@
 #include "base/keys.h"
 #include "base/scene_switch.h"
 #include "media/display.h"
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/music.h"
 #include "media/text.h"
 #include "overlay/lap_list.h"
@@ -44,17 +44,20 @@ void DrawAnnouncement() {
     if (RaceFrame <= kRaceFrameLimit) {  // beyond the limit the time ran out
         // FINISH slides down from y = 4 to 160 while the place fades in from black.
         BeginText(60);
-        DrawText(140, 4 * ScreenFrames, kTextFinish, kRed);
+        DrawText(140, 4 * ScreenFrames, Texts().finish, kRed);
         EndText();
-        char place[32];
-        std::snprintf(place, sizeof place, kFormatPlace, FinishedOpponents);
+        // One more than the opponents that finished first: 1 to 8.
+        const int32_t p = FinishedOpponents < 1         ? 1
+                          : FinishedOpponents > kPlaces ? kPlaces
+                                                        : FinishedOpponents;
+        const char* place = Texts().places[p - 1];
         const int32_t g = 6 * ScreenFrames;
         BeginText(90);
         DrawText(265, 60, place, TextRgb(g, g, g));
         EndText();
     } else {
         BeginText(60);
-        DrawText(140, 160, kTextTimeUp, kRed);
+        DrawText(140, 160, Texts().timeUp, kRed);
         EndText();
     }
 }
@@ -97,7 +100,7 @@ void ResultsScene() {
     DrawAnnouncement();
 
     BeginText(20);
-    DrawText(100, 440, kTextResultsKeys, kWhite);
+    DrawText(100, 440, Texts().resultsKeys, kWhite);
     EndText();
 
     DrawMapMarkers();

@@ -7,7 +7,7 @@
 #include "base/scene_switch.h"
 #include "course/stage.h"
 #include "media/display.h"
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "media/text.h"
@@ -88,11 +88,11 @@ void DrawRecords() {
 void DrawTexts() {
     BeginText(28);
     DrawText(230, 20, "Select Stage", kTitleColour);
-    DrawText(210, 50, kTextPushDownStart, kTitleColour);
+    DrawText(210, 50, Texts().pushDownStart, kTitleColour);
     EndText();
     // On the title's row, so the arrows stand either side of it.
     BeginText(25);
-    DrawText(160, 20, kTextStepArrows, kGreen);
+    DrawText(160, 20, Texts().stepArrows, kGreen);
     EndText();
 
     BeginText(35);

@@ -4,7 +4,7 @@
 #include "base/keys.h"
 #include "base/scene_switch.h"
 #include "media/display.h"
-#include "media/japanese_texts.h"
+#include "media/game_texts.h"
 #include "media/music.h"
 #include "media/sound.h"
 #include "media/text.h"
@@ -96,11 +96,11 @@ void TitleScreen() {
     UnlockFrame();
 
     BeginText(90);
-    DrawText(60, 60, kTextTitle, TextRgb(255, 255, 255));
+    DrawText(60, 60, Texts().title, TextRgb(255, 255, 255));
     EndText();
     BeginText(20);
-    DrawText(220, 20, kTextTitleVersion, TextRgb(255, 0, 0));
-    DrawText(190, 400, kTextPushUpStart, TextRgb(0, 255, 0));
+    DrawText(220, 20, Texts().titleVersion, TextRgb(255, 0, 0));
+    DrawText(190, 400, Texts().pushUpStart, TextRgb(0, 255, 0));
     DrawText(160, 420, "Wireframe waves by the Tide Wake crew", TextRgb(255, 0, 0));
     EndText();
 

@@ -117,6 +117,11 @@ void ShowErrorBox(const char* caption, const char* text, const char* detail) {
 const char* UserDataDir() {
     return S().userDataDir.c_str();
 }
+// The runner's language comes from its options alone, so that a run repeats on any machine.
+std::string SystemLocale() {
+    return "";
+}
+
 const char* GhostFolder() {
     static std::string dir;
     dir = S().userDataDir.empty() ? "" : S().userDataDir + "ghosts/";

@@ -64,6 +64,16 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
             if (!value(options.ghostPath)) return false;
         } else if (arg == "--no-ghost") {
             options.noGhost = true;
+        } else if (arg == "--lang") {
+            if (!value(options.language)) return false;
+            if (options.language != "ja" && options.language != "en") {
+                error = "--lang takes ja or en, not '" + options.language + "'";
+                return false;
+            }
+        } else if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--frames") {
             if (!value(text)) return false;
             if (!ParseNumber(text, options.frames) || options.frames < 0) {

@@ -36,6 +36,9 @@ struct RunnerOptions {
     std::string verifyPath;      // a replay to play through without drawing, saying its result
     std::string ghostPath;  // a replay to race against on its course (and kept bests elsewhere)
     bool noGhost = false;   // --no-ghost: no ghost races at all
+    std::string language = "ja";  // --lang: the language of the game's texts, "ja" or "en"
+    bool help = false;            // --help: say the usage and stop
+    bool version = false;         // --version: say the version and stop
 };
 
 // Fills `options` from the arguments (without the program name). False with a message naming

@@ -1,6 +1,7 @@
 // The folders the real game reads and writes: its own, beside the executable, and the player's.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/common/player_folders.h"
@@ -24,6 +25,14 @@ const char* ExecutableDir() {
 const char* UserDataDir() {
     static const std::string dir = PlayerDataFolder();
     return dir.c_str();
+}
+
+std::string SystemLocale() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0') return value;
+    }
+    return "";
 }
 
 const char* GhostFolder() {

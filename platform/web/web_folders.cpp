@@ -13,6 +13,11 @@ const char* UserDataDir() {
     return "";
 }
 
+// The page's texts stay Japanese until the player chooses otherwise.
+std::string SystemLocale() {
+    return "";
+}
+
 // The page keeps this folder in the browser's IndexedDB beside the courses.
 const char* GhostFolder() {
     return "/ghosts/";

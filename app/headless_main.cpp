@@ -8,6 +8,7 @@
 
 #include "app/replay_verify.h"
 #include "app/runner_trace.h"
+#include "base/app_state.h"
 #include "course/stage.h"
 #include "media/game_texts.h"
 #include "platform/headless/executable_folder.h"
@@ -28,6 +29,9 @@ struct Run {
     size_t nextKey = 0;
     std::FILE* trace = nullptr;
     int32_t frame = 0;
+    // Frames in which a scene ran: a paused frame is no row of the trace, which is then the very
+    // trace of the same race never paused.
+    int32_t tracedFrames = 0;
     bool failed = false;
     bool replaySaved = false;
 };
@@ -59,9 +63,10 @@ void SaveShots(Run& run, int32_t frame) {
 
 bool AfterFrame(int32_t sceneThatRan, void* context) {
     Run& run = *static_cast<Run*>(context);
-    if (run.trace != nullptr) {
-        WriteTraceRow(run.trace, run.frame, sceneThatRan, !run.options.ghostPath.empty());
+    if (run.trace != nullptr && sceneThatRan != kScenePaused) {
+        WriteTraceRow(run.trace, run.tracedFrames, sceneThatRan, !run.options.ghostPath.empty());
     }
+    if (sceneThatRan != kScenePaused) ++run.tracedFrames;
     SaveShots(run, run.frame);
     ++run.frame;
     if (run.frame >= run.options.frames || run.failed) return false;

@@ -107,6 +107,8 @@ void GoToStartCourse() {
 }
 
 bool AfterFrame(int32_t sceneThatRan, void*) {
+    // The page knows a paused frame by the scene it froze.
+    if (sceneThatRan == kScenePaused) sceneThatRan = Scene;
     GoToStartCourse();
     StartDroppedReplay();
     const bool stop = page.frame == page.stopFrame;

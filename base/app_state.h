@@ -32,3 +32,5 @@ constexpr int32_t kSceneStageSelect = 5;
 constexpr int32_t kSceneCountdown = 6;
 constexpr int32_t kSceneResults = 7;
 constexpr int32_t kSceneOpening = 9;
+// Not a scene: what the main loop's hook hears after a paused frame, in which no scene ran.
+constexpr int32_t kScenePaused = -2;

@@ -30,7 +30,8 @@ constexpr GameTexts kJapanese = {
      kJapanesePlaces[4], kJapanesePlaces[5], kJapanesePlaces[6], kJapanesePlaces[7]},
     kTextResultsKeys,
     kTextPushDownStart,
-    kTextStepArrows};
+    kTextStepArrows,
+    "PAUSE"};
 
 constexpr GameTexts kEnglish = {kEnglishTitle,
                                 kTextTitleVersion,
@@ -48,7 +49,8 @@ constexpr GameTexts kEnglish = {kEnglishTitle,
                                 {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"},
                                 kEnglishResultsKeys,
                                 kTextPushDownStart,
-                                kTextStepArrows};
+                                kTextStepArrows,
+                                "PAUSE"};
 
 }  // namespace
 

@@ -28,6 +28,7 @@ struct GameTexts {
     const char* resultsKeys;       // the results' key hint
     const char* pushDownStart;     // the stage select's start hint
     const char* stepArrows;        // the stage select's arrows
+    const char* pause;             // over the frame of a paused race
 };
 
 // The table of `language`.

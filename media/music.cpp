@@ -48,4 +48,8 @@ void StopMusic() {
 
 // The player loops the tune itself, without the gap a restart here would leave; the report that
 // a tune ended (or was halted) needs nothing from the game.
+void HoldMusic(bool held) {
+    if (MusicOpen == 1) platform::HoldMusic(held);
+}
+
 void HandleMusicEnded() {}

@@ -11,5 +11,8 @@ void StartSceneMusic(const char* fileName);
 // Stops and closes the open tune.
 void StopMusic();
 
+// Holds the open tune where it is, or lets it go on.
+void HoldMusic(bool held);
+
 // The tune reported its end.
 void HandleMusicEnded();

@@ -53,5 +53,7 @@ bool OpenMusic(const char* path, std::string& why);
 void PlayMusic();
 // Stops the tune and forgets it; the next OpenMusic starts afresh.
 void CloseMusic();
+// Holds the open tune where it is (true), or lets it go on from there (false).
+void HoldMusic(bool held);
 
 }  // namespace platform

@@ -70,7 +70,10 @@ void WaitEvent();
 
 // ---- Keyboard -------------------------------------------------------------------------------
 
-enum class Key { Up, Down, Left, Right, Q, Escape };
+// The game's keys. The first six may be given other keys by the player; P (pause) and Screenshot
+// (F12 or Print Screen) are always those.
+enum class Key { Up, Down, Left, Right, Q, Escape, P, Screenshot };
+constexpr int kKeyCount = 8;
 
 // Whether the key is down after all events taken so far.
 bool IsKeyDown(Key key);

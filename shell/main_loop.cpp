@@ -14,6 +14,7 @@
 #include "race/replay_load.h"
 #include "screens/opening.h"
 #include "screens/screen_clock.h"
+#include "shell/pause.h"
 #include "shell/scene_table.h"
 #include "shell/window_proc.h"
 
@@ -66,6 +67,13 @@ int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile,
         if (!DrainEvents()) return ExitStatus;
         if (AppActive == 0) {
             platform::WaitEvent();
+            continue;
+        }
+        if (RunPausedFrame()) {
+            if (afterFrame != nullptr && !afterFrame(kScenePaused, context)) {
+                QuitGame(0);
+                return ExitStatus;
+            }
             continue;
         }
         const int32_t scene = Scene;

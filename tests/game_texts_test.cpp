@@ -17,7 +17,7 @@ std::vector<const char*> AllTexts(const GameTexts& t) {
         t.title,       t.titleVersion, t.pushUpStart, t.stageLoadError, t.stageLoadHeading,
         t.checkPoint,  t.start,        t.replayKeys,  t.lapTimeFormat,  t.lapUnsetFormat,
         t.totalFormat, t.finish,       t.timeUp,      t.resultsKeys,    t.pushDownStart,
-        t.stepArrows};
+        t.stepArrows,  t.pause};
     for (const char* place : t.places) all.push_back(place);
     return all;
 }

@@ -36,7 +36,7 @@ TEST(KeyScript, ReadsEventsInFrameOrderSkippingCommentsAndBlanks) {
 TEST(KeyScript, NamesTheLineAndTheProblem) {
     const std::pair<const char*, std::string> cases[] = {
         {"1 up down\n2 space down\n",
-         "line 2: unknown key 'space' (keys: up, down, left, right, q, escape)"},
+         "line 2: unknown key 'space' (keys: up, down, left, right, q, escape, p, f12)"},
         {"# c\nx up down\n", "line 2: 'x' is not a frame number"},
         {"-1 up down\n", "line 1: '-1' is not a frame number"},
         {"5 up pressed\n", "line 1: 'pressed' must be 'down' or 'up'"},

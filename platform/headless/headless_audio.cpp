@@ -109,6 +109,10 @@ void PlayMusic() {
     if (A().musicOpen) Record("music-play", "");
 }
 
+void HoldMusic(bool held) {
+    if (A().musicOpen) Record(held ? "music-hold" : "music-go-on", "");
+}
+
 void CloseMusic() {
     if (A().musicOpen) Record("music-close", "");
     A().musicOpen = false;

@@ -27,7 +27,7 @@ struct State {
     std::string executableDir = "./";
     std::string userDataDir;
     std::deque<platform::EventType> events;
-    bool keys[6] = {};
+    bool keys[platform::kKeyCount] = {};
     platform::Rgb palette[256] = {};
     uint8_t backBuffer[kPitch * platform::kFrameHeight] = {};
     uint8_t presented[kPitch * platform::kFrameHeight] = {};

@@ -19,6 +19,7 @@ bool ParseKey(const std::string& name, platform::Key& key) {
         {"up", platform::Key::Up},     {"down", platform::Key::Down},
         {"left", platform::Key::Left}, {"right", platform::Key::Right},
         {"q", platform::Key::Q},       {"escape", platform::Key::Escape},
+        {"p", platform::Key::P},       {"f12", platform::Key::Screenshot},
     };
     for (const auto& [keyName, value] : kKeys) {
         if (name == keyName) {
@@ -134,8 +135,8 @@ bool ParseKeyScript(std::istream& in, std::vector<KeyEvent>& events, std::string
             return false;
         }
         if (!ParseKey(keyText, event.key)) {
-            error =
-                where + "unknown key '" + keyText + "' (keys: up, down, left, right, q, escape)";
+            error = where + "unknown key '" + keyText +
+                    "' (keys: up, down, left, right, q, escape, p, f12)";
             return false;
         }
         if (actionText != "down" && actionText != "up") {

@@ -224,6 +224,15 @@ void PlayMusic() {
     if (a.music != nullptr) Mix_PlayMusic(a.music, -1);
 }
 
+void HoldMusic(bool held) {
+    if (Mixer().music == nullptr) return;
+    if (held) {
+        Mix_PauseMusic();
+    } else {
+        Mix_ResumeMusic();
+    }
+}
+
 // Halted and freed, so that the next tune (or this one again) starts from its beginning.
 void CloseMusic() {
     Audio& a = Mixer();

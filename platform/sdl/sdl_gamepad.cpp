@@ -35,6 +35,10 @@ bool Holds(SDL_GameController* pad, Key key) {
             return button(SDL_CONTROLLER_BUTTON_BACK);
         case Key::Escape:
             return false;  // quitting the whole game stays on the keyboard
+        case Key::P:
+            return button(SDL_CONTROLLER_BUTTON_START);
+        case Key::Screenshot:
+            return false;
     }
     return false;
 }

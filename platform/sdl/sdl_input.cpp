@@ -153,8 +153,16 @@ void WaitEvent() {
     while (Pending().empty() && SDL_WaitEvent(&sdlEvent)) Translate(sdlEvent);
 }
 
+// The keys no keys.ini changes.
+bool FixedKeyDown(Key key, const Uint8* state) {
+    if (key == Key::P) return state[SDL_GetScancodeFromKey(SDLK_p)] != 0;
+    return state[SDL_SCANCODE_F12] != 0 || state[SDL_SCANCODE_PRINTSCREEN] != 0;
+}
+
 bool IsKeyDown(Key key) {
     const Uint8* state = SDL_GetKeyboardState(nullptr);
+    if (static_cast<int>(key) >= kGameKeys)
+        return FixedKeyDown(key, state) || sdl::GamepadHolds(key);
     for (const SDL_Scancode code : PlayerKeys().keys[static_cast<int>(key)]) {
         if (code != SDL_SCANCODE_UNKNOWN && state[code] != 0) return true;
     }

@@ -60,4 +60,8 @@ void CloseMusic() {
     if (deviceOpen) tw_close_music();
 }
 
+void HoldMusic(bool held) {
+    if (deviceOpen) tw_hold_music(held ? 1 : 0);
+}
+
 }  // namespace platform

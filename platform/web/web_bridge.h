@@ -34,4 +34,5 @@ void tw_release_sound(int handle);
 int tw_open_music(const char* name);
 void tw_play_music();
 void tw_close_music();
+void tw_hold_music(int held);
 }

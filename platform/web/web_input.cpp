@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kKeys = 6;
+constexpr int kKeys = platform::kKeyCount;
 // While the game waits for its page to come back it looks for events this often.
 constexpr int kPausedPollMilliseconds = 50;
 

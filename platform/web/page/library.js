@@ -45,6 +45,9 @@ mergeInto(LibraryManager.library, {
   tw_play_music: function () {
     TideWakePage.audio.playMusic();
   },
+  tw_hold_music: function (held) {
+    TideWakePage.audio.holdMusic(held !== 0);
+  },
   tw_close_music: function () {
     TideWakePage.audio.closeMusic();
   },

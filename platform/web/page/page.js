@@ -25,14 +25,18 @@ const TideWakePage = (() => {
   message.addEventListener("click", () => (message.hidden = true));
 
   // ---- Keys, pads and focus ----------------------------------------------------------------------
-  // platform::Key: Up, Down, Left, Right, Q, Escape; platform::EventType: Activated,
-  // Deactivated, EscapeDown.
-  const keyCodes = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, Escape: 5 };
+  // platform::Key: Up, Down, Left, Right, Q, Escape, P, Screenshot; platform::EventType:
+  // Activated, Deactivated, EscapeDown.
+  const keyCodes = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, Escape: 5, F12: 7,
+                     PrintScreen: 7 };
+  const kKeyCount = 8;
   const kActivated = 0, kDeactivated = 1, kEscapeDown = 2;
 
+  // Q and P by the letter they type, whatever the layout.
   function keyOf(event) {
     if (event.code in keyCodes) return keyCodes[event.code];
-    return event.key === "q" || event.key === "Q" ? 4 : -1;
+    if (event.key === "q" || event.key === "Q") return 4;
+    return event.key === "p" || event.key === "P" ? 6 : -1;
   }
 
   addEventListener("keydown", (event) => {
@@ -59,7 +63,7 @@ const TideWakePage = (() => {
   // Losing the page pauses the game as a window losing activation does; its keys go up.
   function deactivate() {
     if (!module) return;
-    for (let key = 0; key < 6; ++key) module._tw_set_key(key, 0);
+    for (let key = 0; key < kKeyCount; ++key) module._tw_set_key(key, 0);
     module._tw_push_event(kDeactivated);
   }
   function activate() {

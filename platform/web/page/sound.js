@@ -122,6 +122,12 @@ const TideWakeSound = (() => {
       tuneWanted = true;
       if (!tuneSource) startTune();
     },
+    // The paused game holds everything it plays where it is.
+    holdMusic(held) {
+      if (!context) return;
+      if (held) context.suspend();
+      else context.resume();
+    },
     closeMusic() {
       if (tuneSource) tuneSource.stop();
       tuneSource = null;

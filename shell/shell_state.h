@@ -1,0 +1,9 @@
+// The main loop's own state: the pause.
+#pragma once
+
+#include <cstdint>
+
+// 1 while a race or a replay is paused, else 0.
+extern int32_t GamePaused;
+// Edge state of P, polled before every frame.
+extern int32_t PauseKey;

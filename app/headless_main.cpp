@@ -11,9 +11,9 @@
 #include "base/app_state.h"
 #include "course/stage.h"
 #include "media/game_texts.h"
+#include "platform/common/png_file.h"
 #include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/png_writer.h"
 #include "platform/headless/runner_options.h"
 #include "race/ghost.h"
 #include "race/replay_save.h"
@@ -52,7 +52,7 @@ void SaveShots(Run& run, int32_t frame) {
     for (const headless::Shot& shot : run.options.shots) {
         if (shot.frame != frame) continue;
         std::string error;
-        if (!headless::WriteIndexedPng(shot.path, headless::PresentedFrame(),
+        if (!platform::WriteIndexedPng(shot.path, headless::PresentedFrame(),
                                        headless::BackBufferPitch(), platform::kFrameWidth,
                                        platform::kFrameHeight, headless::Palette(), error)) {
             std::fprintf(stderr, "tidewake-headless: %s\n", error.c_str());

@@ -22,9 +22,9 @@
 #include "course/stage.h"
 #include "course/stage_writer.h"
 #include "media/palette.h"
+#include "platform/common/png_file.h"
 #include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/png_writer.h"
 #include "platform/platform.h"
 
 namespace {
@@ -101,7 +101,7 @@ int Map(const char* file, const char* out) {
     std::vector<uint8_t> pixels(stage_tool::kMapSize * stage_tool::kMapSize);
     stage_tool::RenderStageMap(stage, pixels.data());
     std::string error;
-    if (!headless::WriteIndexedPng(out, pixels.data(), stage_tool::kMapSize, stage_tool::kMapSize,
+    if (!platform::WriteIndexedPng(out, pixels.data(), stage_tool::kMapSize, stage_tool::kMapSize,
                                    stage_tool::kMapSize, GamePalette.data(), error)) {
         std::fprintf(stderr, "%s: %s\n", out, error.c_str());
         return 1;

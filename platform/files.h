@@ -47,6 +47,10 @@ bool MakeFolder(const char* path, std::string& error);
 bool WriteNewFile(const char* path, const char* data, size_t size, bool& existed,
                   std::string& error);
 
+// Hands the player a file where the game keeps no folder of its own: the page offers it as a
+// download named `name`. False where there is no such way (the game keeps its files itself).
+bool OfferFile(const char* name, const std::string& bytes);
+
 // The player's local date and time of day as "YYYYMMDD-HHMMSS", for naming files. Never read by
 // the simulation.
 std::string LocalTimeStamp();

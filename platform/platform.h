@@ -101,6 +101,10 @@ void FillBackBuffer(uint8_t index);
 // Shows the back buffer.
 void PresentBackBuffer();
 
+// The frame on show as an indexed PNG file's bytes, with the palette. False (with `error` saying
+// why) when it cannot be packed.
+bool EncodeShownFrame(std::string& png, std::string& error);
+
 // ---- Bitmaps --------------------------------------------------------------------------------
 
 // The palette entry nearest to an RGB colour, as the display matches colours: the fixed system

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/numbered_file.h"
 #include "course/stage.h"
 #include "platform/platform.h"
 #include "race/ghost_keep.h"
@@ -12,9 +13,6 @@
 #include "race/replay_state.h"
 
 namespace {
-
-// Two races finishing within one second (the runner) get "-2", "-3"... after the time.
-constexpr int kNameTries = 9;
 
 FinishedRaceListener listener = nullptr;
 void* listenerContext = nullptr;
@@ -34,22 +32,11 @@ std::string ReplayStem() {
 // False, after saying why in one line, when the replay could not be written.
 bool WriteIntoDataFolder(const std::string& text, const std::string& stemName) {
     const std::string folder = std::string(platform::UserDataDir()) + "replays";
-    std::string error;
-    if (!platform::MakeFolder(folder.c_str(), error)) {
-        std::fprintf(stderr, "tidewake: replay not saved: %s: %s\n", folder.c_str(), error.c_str());
-        return false;
-    }
-    const std::string stem = folder + "/" + stemName;
-    std::string path;
-    for (int attempt = 1; attempt <= kNameTries; ++attempt) {
-        path = stem + (attempt == 1 ? "" : "-" + std::to_string(attempt)) + ".twr";
-        bool existed = false;
-        if (platform::WriteNewFile(path.c_str(), text.data(), text.size(), existed, error)) {
-            return true;
-        }
-        if (!existed) break;
-    }
-    std::fprintf(stderr, "tidewake: replay not saved to %s: %s\n", path.c_str(), error.c_str());
+    std::string path, error;
+    if (WriteNumberedFile(folder, stemName, ".twr", text, path, error)) return true;
+    const char* where = path == folder ? ":" : " to";
+    std::fprintf(stderr, "tidewake: replay not saved%s %s: %s\n", where, path.c_str(),
+                 error.c_str());
     return false;
 }
 

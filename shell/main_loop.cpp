@@ -16,6 +16,7 @@
 #include "screens/screen_clock.h"
 #include "shell/pause.h"
 #include "shell/scene_table.h"
+#include "shell/screenshot.h"
 #include "shell/window_proc.h"
 
 namespace {
@@ -70,6 +71,7 @@ int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile,
             continue;
         }
         if (RunPausedFrame()) {
+            TakeScreenshotWhenAsked();
             if (afterFrame != nullptr && !afterFrame(kScenePaused, context)) {
                 QuitGame(0);
                 return ExitStatus;
@@ -78,6 +80,7 @@ int RunGame(AfterFrameHook afterFrame, void* context, const char* replayFile,
         }
         const int32_t scene = Scene;
         RunScene();
+        TakeScreenshotWhenAsked();
         if (afterFrame != nullptr && !afterFrame(scene, context)) {
             QuitGame(0);
             return ExitStatus;

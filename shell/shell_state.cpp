@@ -2,3 +2,4 @@
 
 int32_t GamePaused = 0;
 int32_t PauseKey = 0;
+int32_t ScreenshotKey = 0;

@@ -8,6 +8,7 @@
 #include "platform/common/bmp_indices.h"
 #include "platform/common/error_report.h"
 #include "platform/common/player_folders.h"
+#include "platform/common/png_file.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
@@ -117,6 +118,15 @@ void ShowErrorBox(const char* caption, const char* text, const char* detail) {
 const char* UserDataDir() {
     return S().userDataDir.c_str();
 }
+bool OfferFile(const char*, const std::string&) {
+    return false;
+}
+
+bool EncodeShownFrame(std::string& png, std::string& error) {
+    return EncodeIndexedPng(S().presented, kPitch, platform::kFrameWidth, platform::kFrameHeight,
+                            S().palette, png, error);
+}
+
 // The runner's language comes from its options alone, so that a run repeats on any machine.
 std::string SystemLocale() {
     return "";

@@ -10,6 +10,7 @@
 
 #include "platform/common/bmp_indices.h"
 #include "platform/common/error_report.h"
+#include "platform/common/png_file.h"
 #include "platform/common/scaled_frame.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/common/ttf_text.h"
@@ -230,6 +231,11 @@ void PresentBackBuffer() {
     if (d.window == nullptr) return;
     Show(d, d.backBuffer, d.windowHoldsShown ? d.shown : nullptr);
     std::memcpy(d.shown, d.backBuffer, sizeof d.shown);
+}
+
+bool EncodeShownFrame(std::string& png, std::string& error) {
+    const Display& d = Screen();
+    return EncodeIndexedPng(d.shown, kPitch, kFrameWidth, kFrameHeight, d.colours, png, error);
 }
 
 bool LoadBitmapFile(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,

@@ -27,6 +27,10 @@ const char* UserDataDir() {
     return dir.c_str();
 }
 
+bool OfferFile(const char*, const std::string&) {
+    return false;
+}
+
 std::string SystemLocale() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);

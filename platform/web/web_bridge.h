@@ -35,4 +35,6 @@ int tw_open_music(const char* name);
 void tw_play_music();
 void tw_close_music();
 void tw_hold_music(int held);
+// Offers `size` bytes to the player as a download named `name`.
+void tw_offer_file(const char* name, const char* data, int size);
 }

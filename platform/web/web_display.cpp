@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/common/bmp_indices.h"
+#include "platform/common/png_file.h"
 #include "platform/common/transparent_blit.h"
 #include "platform/platform.h"
 #include "platform/web/web.h"
@@ -83,6 +84,10 @@ void PresentBackBuffer() {
     Display& d = D();
     for (int i = 0; i < kPixels; ++i) d.canvasPixels[i] = d.canvasColours[d.backBuffer[i]];
     tw_present(d.backBuffer, d.canvasPixels);
+}
+
+bool EncodeShownFrame(std::string& png, std::string& error) {
+    return EncodeIndexedPng(D().backBuffer, kPitch, kFrameWidth, kFrameHeight, D().rgb, png, error);
 }
 
 bool LoadBitmapFile(const char* path, const Rgb palette[256], std::vector<uint8_t>& indices,

@@ -1,6 +1,7 @@
 // The page's folders: its files sit at the root of its file system, the effects beside the
 // program and the courses (the player's own, kept in the browser) in ./stage.
 #include "platform/platform.h"
+#include "platform/web/web_bridge.h"
 
 namespace platform {
 
@@ -11,6 +12,11 @@ const char* ExecutableDir() {
 // The page always has ./stage, so the game never looks for a folder of its own.
 const char* UserDataDir() {
     return "";
+}
+
+bool OfferFile(const char* name, const std::string& bytes) {
+    tw_offer_file(name, bytes.data(), static_cast<int>(bytes.size()));
+    return true;
 }
 
 // The page's texts stay Japanese until the player chooses otherwise.

@@ -6,7 +6,7 @@
 
 #include "media/display.h"
 #include "media/palette.h"
-#include "platform/headless/png_writer.h"
+#include "platform/common/png_file.h"
 #include "render/frame_buffer.h"
 
 namespace {
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     Draw(255, {{56, 16, 56, 4}, {56, 4, 48, 8}, {48, 8, 56, 12}, {50, 34, 62, 34}});
 
     std::string error;
-    if (!headless::WriteIndexedPng(argv[1], frame.data(), kWidth, kSide, kSide, GamePalette.data(),
+    if (!platform::WriteIndexedPng(argv[1], frame.data(), kWidth, kSide, kSide, GamePalette.data(),
                                    error)) {
         std::fprintf(stderr, "tidewake-icon: %s: %s\n", argv[1], error.c_str());
         return 1;

@@ -9,7 +9,7 @@
 
 #include "base/trig_tables.h"
 #include "media/palette.h"
-#include "platform/headless/png_writer.h"
+#include "platform/common/png_file.h"
 #include "platform/platform.h"
 #include "render/camera_state.h"
 #include "render/frame_buffer.h"
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     FrameBits = nullptr;
 
     std::string error;
-    if (!headless::WriteIndexedPng(out, frame.data(), kWidth, kWidth, kHeight, GamePalette.data(),
+    if (!platform::WriteIndexedPng(out, frame.data(), kWidth, kWidth, kHeight, GamePalette.data(),
                                    error)) {
         std::fprintf(stderr, "tidewake-view: %s\n", error.c_str());
         return 1;

@@ -45,6 +45,9 @@ mergeInto(LibraryManager.library, {
   tw_play_music: function () {
     TideWakePage.audio.playMusic();
   },
+  tw_offer_file: function (name, data, size) {
+    TideWakePage.offerFile(UTF8ToString(name), HEAPU8.slice(data, data + size));
+  },
   tw_hold_music: function (held) {
     TideWakePage.audio.holdMusic(held !== 0);
   },

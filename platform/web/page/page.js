@@ -112,15 +112,21 @@ const TideWakePage = (() => {
     saveReplay.hidden = false;
     saveReplay.title = "Download the replay of the last race (" + fileName + ")";
   }
-  saveReplay.addEventListener("click", (event) => {
-    event.currentTarget.blur();
-    if (!lastReplay) return;
+  function download(bytes, fileName, type) {
     const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob([lastReplay.bytes], { type: "text/plain" }));
-    link.download = lastReplay.fileName;
+    link.href = URL.createObjectURL(new Blob([bytes], { type }));
+    link.download = fileName;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  }
+  saveReplay.addEventListener("click", (event) => {
+    event.currentTarget.blur();
+    if (lastReplay) download(lastReplay.bytes, lastReplay.fileName, "text/plain");
   });
+  // What the game hands the player to keep, a screenshot: downloaded at once.
+  function offerFile(fileName, bytes) {
+    download(bytes, fileName, fileName.endsWith(".png") ? "image/png" : "application/octet-stream");
+  }
 
   // The game reads a dropped replay file from the page's folder, under its bare name as the
   // messages give it, through `take`: the game's tw_play_replay or tw_race_against, called
@@ -332,6 +338,6 @@ const TideWakePage = (() => {
 
   return {
     present: TideWakePicture.present, drawText: TideWakeText.draw, showMessage, padKeys, afterFrame,
-    replayReady, ghostKept, audio,
+    replayReady, ghostKept, audio, offerFile,
   };
 })();

@@ -1,11 +1,11 @@
-#include "platform/headless/png_writer.h"
+#include "platform/common/png_file.h"
 
 #include <zlib.h>
 
 #include <cstdio>
 #include <vector>
 
-namespace headless {
+namespace platform {
 namespace {
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
@@ -23,8 +23,8 @@ void PutChunk(std::vector<uint8_t>& out, const char type[5], const std::vector<u
 
 }  // namespace
 
-bool WriteIndexedPng(const std::string& path, const uint8_t* pixels, int pitch, int width,
-                     int height, const platform::Rgb palette[256], std::string& error) {
+bool EncodeIndexedPng(const uint8_t* pixels, int pitch, int width, int height,
+                      const Rgb palette[256], std::string& file, std::string& error) {
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
     std::vector<uint8_t> header;
@@ -56,7 +56,14 @@ bool WriteIndexedPng(const std::string& path, const uint8_t* pixels, int pitch, 
     packed.resize(packedSize);
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});
+    file.assign(png.begin(), png.end());
+    return true;
+}
 
+bool WriteIndexedPng(const std::string& path, const uint8_t* pixels, int pitch, int width,
+                     int height, const Rgb palette[256], std::string& error) {
+    std::string png;
+    if (!EncodeIndexedPng(pixels, pitch, width, height, palette, png, error)) return false;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         error = "cannot write " + path;
@@ -70,4 +77,4 @@ bool WriteIndexedPng(const std::string& path, const uint8_t* pixels, int pitch, 
     return true;
 }
 
-}  // namespace headless
+}  // namespace platform

@@ -11,6 +11,7 @@
 #include "base/app_state.h"
 #include "course/stage.h"
 #include "media/game_texts.h"
+#include "media/sound.h"
 #include "platform/common/png_file.h"
 #include "platform/headless/executable_folder.h"
 #include "platform/headless/headless.h"
@@ -106,6 +107,8 @@ constexpr char kUsage[] =
     "  --ghost FILE         race against that replay's boat on its course\n"
     "  --no-ghost           race no ghost (the default without --ghost)\n"
     "  --lang ja|en         the language of the game's texts (default ja)\n"
+    "  --music-volume N     how loud the music plays, 0..10 (default 10)\n"
+    "  --effects-volume N   how loud the effects play, 0..10 (default 10)\n"
     "  --help               show this and stop\n"
     "  --version            show the version and stop\n";
 
@@ -149,6 +152,8 @@ int main(int argc, char** argv) {
     Language language = Language::Japanese;
     LanguageNamed(run.options.language.c_str(), language);
     SetTextLanguage(language);
+    ChooseMusicVolume(run.options.musicVolume);
+    ChooseEffectsVolume(run.options.effectsVolume);
 
     headless::SetExecutableDir(headless::ExecutableFolder(argv[0]));
     headless::Reset(run.options.seed);

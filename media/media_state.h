@@ -25,6 +25,10 @@ extern int32_t CrashSound;
 extern int32_t SoundDeviceOpen;
 // 1 while effects are held silent (a ghost's race run beside the live one), else 0.
 extern int32_t EffectsSilenced;
+// How loud the effects play, 0 (silent) to 10 (as recorded).
+extern int32_t EffectsVolume;
+// How loud the music plays, 0 (silent) to 10 (as recorded).
+extern int32_t MusicVolume;
 // Per sound id: 1 when the slot holds a loaded sound.
 extern int32_t SoundInUse[kSoundSlots];
 // Per sound id: the platform's handle of the loaded sound; -1 once the slot was emptied.

@@ -36,6 +36,13 @@ void StartSoundDevice() {
         ShowMediaError("DirectSoundError", detail.c_str());
     }
     EmptySlots();
+    // A volume chosen before the device opened, or kept from an earlier device.
+    if (SoundDeviceOpen != 0 && EffectsVolume != platform::kFullVolume) {
+        platform::SetEffectsVolume(EffectsVolume);
+    }
+    if (SoundDeviceOpen != 0 && MusicVolume != platform::kFullVolume) {
+        platform::SetMusicVolume(MusicVolume);
+    }
 }
 
 int32_t LoadSound(const char* fileName) {
@@ -70,6 +77,24 @@ void LoadSoundEffects() {
     BoostSound = LoadSound("speed.WAV");
     JumpSound = LoadSound("jump.WAV");
     CrashSound = LoadSound("crash.WAV");
+}
+
+namespace {
+
+int32_t Clamped(int32_t volume) {
+    return volume < 0 ? 0 : volume > platform::kFullVolume ? platform::kFullVolume : volume;
+}
+
+}  // namespace
+
+void ChooseEffectsVolume(int32_t volume) {
+    EffectsVolume = Clamped(volume);
+    if (SoundDeviceOpen != 0) platform::SetEffectsVolume(EffectsVolume);
+}
+
+void ChooseMusicVolume(int32_t volume) {
+    MusicVolume = Clamped(volume);
+    if (SoundDeviceOpen != 0) platform::SetMusicVolume(MusicVolume);
 }
 
 void SilenceEffects(bool silenced) {

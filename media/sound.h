@@ -17,6 +17,11 @@ void LoadSoundEffects();
 // Stops the effect and plays it again once.
 void PlayEffect(int32_t soundId);
 
+// How loud the effects and the music play from now on: 0 (silent) to 10 (as recorded); values
+// outside are taken as the nearest end.
+void ChooseEffectsVolume(int32_t volume);
+void ChooseMusicVolume(int32_t volume);
+
 // While `silenced`, PlayEffect plays nothing: for a race run that nobody watches.
 void SilenceEffects(bool silenced);
 

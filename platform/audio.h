@@ -38,6 +38,12 @@ bool StartAudio(std::string& why);
 // Stops every sound and the music and closes the device.
 void StopAudio();
 
+// The loudest volume; 0 is silent, and each step between is a tenth of the samples' amplitude.
+constexpr int kFullVolume = 10;
+// How loud every effect and the music play from now on, 0..kFullVolume (both start full).
+void SetEffectsVolume(int volume);
+void SetMusicVolume(int volume);
+
 // Makes a sound from a WAVE file's format and samples (PCM is converted to the device's format,
 // other encodings are decoded by the backend). Returns its handle (0 or more), or -1 when the
 // device refuses it. A trailing part of a sample frame is ignored.

@@ -58,11 +58,19 @@ TEST(KeyScript, NamesTheLineAndTheProblem) {
 TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
     headless::RunnerOptions options;
     std::string error;
-    ASSERT_TRUE(
-        headless::ParseRunnerArgs({"--frames", "120", "--seed", "7", "--shot", "100:o.png",
-                                   "--shot", "5:a:b.png", "--no-text", "--trace", "t.csv", "--keys",
-                                   "k.txt", "--replay", "a.twr", "--save-replay", "b.twr"},
-                                  options, error))
+    ASSERT_TRUE(headless::ParseRunnerArgs({"--frames",  "120",
+                                           "--seed",    "7",
+                                           "--shot",    "100:o.png",
+                                           "--shot",    "5:a:b.png",
+                                           "--no-text", "--trace",
+                                           "t.csv",     "--keys",
+                                           "k.txt",     "--replay",
+                                           "a.twr",     "--save-replay",
+                                           "b.twr",     "--lang",
+                                           "en",        "--music-volume",
+                                           "0",         "--effects-volume",
+                                           "5"},
+                                          options, error))
         << error;
     EXPECT_EQ(options.frames, 120);
     EXPECT_EQ(options.seed, 7u);
@@ -72,9 +80,14 @@ TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
     EXPECT_TRUE(options.draw);
     EXPECT_EQ(options.replayPath, "a.twr");
     EXPECT_EQ(options.saveReplayPath, "b.twr");
+    EXPECT_EQ(options.language, "en");
+    EXPECT_EQ(options.musicVolume, 0);
+    EXPECT_EQ(options.effectsVolume, 5);
 
-    for (const char* bad : {"--frames", "--frames ten", "--shot 100", "--shot x:o.png",
-                            "--shot 5:", "--seed -3", "--replay", "--colour"}) {
+    for (const char* bad :
+         {"--frames", "--frames ten", "--shot 100", "--shot x:o.png", "--shot 5:", "--seed -3",
+          "--replay", "--colour", "--lang fr", "--lang", "--music-volume 11", "--effects-volume -1",
+          "--effects-volume loud", "--ghost x --no-ghost"}) {
         std::istringstream words(bad);
         const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
         headless::RunnerOptions ignored;
@@ -137,6 +150,30 @@ TEST_F(RunnerBinary, TracesTheOpeningAndSavesAPicture) {
 
 // A bad script line, a missing value or script: status 2, the script's line named. Escape in
 // the script quits cleanly before the frame it is on.
+// --help and --version answer on stdout with status 0; a bad option gets the same usage on
+// stderr with status 2. The game and the stage tool answer the same way.
+TEST_F(RunnerBinary, AnswersHelpAndVersion) {
+    EXPECT_EQ(Run("--help > out.txt"), 0);
+    const std::string usage = Read("out.txt");
+    for (const char* option :
+         {"--keys", "--trace", "--ghost", "--lang", "--effects-volume", "--version"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(Run("--version > out.txt"), 0);
+    EXPECT_EQ(Read("out.txt"), "tidewake-headless " TIDEWAKE_TEST_VERSION "\n");
+    EXPECT_EQ(Run("--colour"), 2);
+    EXPECT_NE(Read("stderr.txt").find(usage), std::string::npos);
+    for (const char* program : {"tidewake", "tidewake-stage"}) {
+        const std::string path = std::string("'" TIDEWAKE_BINARY_DIR "/") + program + "'";
+        EXPECT_EQ(std::system((path + " --help > '" + (dir_ / "out.txt").string() + "'").c_str()),
+                  0)
+            << program;
+        EXPECT_NE(Read("out.txt").find("usage: " + std::string(program)), std::string::npos);
+        std::system((path + " --version > '" + (dir_ / "out.txt").string() + "'").c_str());
+        EXPECT_EQ(Read("out.txt"), std::string(program) + " " TIDEWAKE_TEST_VERSION "\n");
+    }
+}
+
 TEST_F(RunnerBinary, ScriptsEndTheRunWithTheirStatus) {
     Write("k.txt", "10 up down\n11 jump down\n");
     EXPECT_EQ(Run("--keys k.txt"), 2);

@@ -109,6 +109,14 @@ void PlayMusic() {
     if (A().musicOpen) Record("music-play", "");
 }
 
+void SetEffectsVolume(int volume) {
+    Record("effects-volume", std::to_string(volume));
+}
+
+void SetMusicVolume(int volume) {
+    Record("music-volume", std::to_string(volume));
+}
+
 void HoldMusic(bool held) {
     if (A().musicOpen) Record(held ? "music-hold" : "music-go-on", "");
 }

@@ -71,6 +71,13 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
                 error = "--lang takes ja or en, not '" + options.language + "'";
                 return false;
             }
+        } else if (arg == "--music-volume" || arg == "--effects-volume") {
+            if (!value(text)) return false;
+            int32_t& volume = arg == "--music-volume" ? options.musicVolume : options.effectsVolume;
+            if (!ParseNumber(text, volume) || volume < 0 || volume > 10) {
+                error = arg + " takes a whole number from 0 to 10, not '" + text + "'";
+                return false;
+            }
         } else if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {

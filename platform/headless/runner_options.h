@@ -37,6 +37,8 @@ struct RunnerOptions {
     std::string ghostPath;  // a replay to race against on its course (and kept bests elsewhere)
     bool noGhost = false;   // --no-ghost: no ghost races at all
     std::string language = "ja";  // --lang: the language of the game's texts, "ja" or "en"
+    int32_t musicVolume = 10;     // --music-volume: 0..10
+    int32_t effectsVolume = 10;   // --effects-volume: 0..10
     bool help = false;            // --help: say the usage and stop
     bool version = false;         // --version: say the version and stop
 };

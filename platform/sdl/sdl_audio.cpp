@@ -153,6 +153,15 @@ bool StartAudio(std::string& why) {
     return true;
 }
 
+// The mixer's volumes, scaled: a full volume is the samples as they are.
+void SetEffectsVolume(int volume) {
+    if (Mixer().open) Mix_Volume(-1, MIX_MAX_VOLUME * volume / kFullVolume);
+}
+
+void SetMusicVolume(int volume) {
+    if (Mixer().open) Mix_VolumeMusic(MIX_MAX_VOLUME * volume / kFullVolume);
+}
+
 void StopAudio() {
     Audio& a = Mixer();
     if (!a.open) return;

@@ -60,6 +60,14 @@ void CloseMusic() {
     if (deviceOpen) tw_close_music();
 }
 
+void SetEffectsVolume(int volume) {
+    if (deviceOpen) tw_set_volume(0, volume);
+}
+
+void SetMusicVolume(int volume) {
+    if (deviceOpen) tw_set_volume(1, volume);
+}
+
 void HoldMusic(bool held) {
     if (deviceOpen) tw_hold_music(held ? 1 : 0);
 }

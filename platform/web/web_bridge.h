@@ -35,6 +35,8 @@ int tw_open_music(const char* name);
 void tw_play_music();
 void tw_close_music();
 void tw_hold_music(int held);
+// How loud the effects (0) or the music (1) play, 0..10.
+void tw_set_volume(int music, int volume);
 // Offers `size` bytes to the player as a download named `name`.
 void tw_offer_file(const char* name, const char* data, int size);
 }

@@ -48,6 +48,9 @@ mergeInto(LibraryManager.library, {
   tw_offer_file: function (name, data, size) {
     TideWakePage.offerFile(UTF8ToString(name), HEAPU8.slice(data, data + size));
   },
+  tw_set_volume: function (music, volume) {
+    TideWakePage.audio.setVolume(music !== 0, volume / 10);
+  },
   tw_hold_music: function (held) {
     TideWakePage.audio.holdMusic(held !== 0);
   },

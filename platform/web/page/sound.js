@@ -16,6 +16,9 @@ const TideWakeSound = (() => {
   // tune is on its way.
   const tunes = {};
   let tune = null, tuneWanted = false, tuneSource = null;
+  // The game's volumes (0..1) and the gains that play them; held while the game is paused.
+  const volumes = { effects: 1, music: 1 };
+  let effectsGain = null, musicGain = null, held = false;
 
   function decodeTune(name) {
     const entry = tunes[name];
@@ -33,7 +36,7 @@ const TideWakeSound = (() => {
     tuneSource = context.createBufferSource();
     tuneSource.buffer = entry.buffer;
     tuneSource.loop = true;
-    tuneSource.connect(context.destination);
+    tuneSource.connect(musicGain);
     tuneSource.start();
   }
 
@@ -78,9 +81,15 @@ const TideWakeSound = (() => {
       if (!Context) return;
       if (!context) {
         context = new Context();
+        effectsGain = context.createGain();
+        musicGain = context.createGain();
+        effectsGain.gain.value = volumes.effects;
+        musicGain.gain.value = volumes.music;
+        effectsGain.connect(context.destination);
+        musicGain.connect(context.destination);
         for (const name in tunes) decodeTune(name);
       }
-      if (context.state === "suspended") context.resume();
+      if (context.state === "suspended" && !held) context.resume();
     },
     createSound(channels, rate, bits, bytes) {
       // A rate the browser cannot play is refused now, as a device would refuse it.
@@ -103,7 +112,7 @@ const TideWakeSound = (() => {
       if (sound.source) sound.source.stop();
       sound.source = context.createBufferSource();
       sound.source.buffer = sound.buffer;
-      sound.source.connect(context.destination);
+      sound.source.connect(effectsGain);
       sound.source.start();
     },
     releaseSound(handle) {
@@ -123,10 +132,16 @@ const TideWakeSound = (() => {
       if (!tuneSource) startTune();
     },
     // The paused game holds everything it plays where it is.
-    holdMusic(held) {
+    holdMusic(hold) {
+      held = hold;
       if (!context) return;
-      if (held) context.suspend();
+      if (hold) context.suspend();
       else context.resume();
+    },
+    setVolume(music, volume) {
+      volumes[music ? "music" : "effects"] = volume;
+      const gain = music ? musicGain : effectsGain;
+      if (gain) gain.gain.value = volume;
     },
     closeMusic() {
       if (tuneSource) tuneSource.stop();

@@ -1,13 +1,13 @@
 // The page around the game: fetches what the game reads, sets up its files, and turns keys, pads
 // and focus into the game's input. Its frames, texts and sound are in picture.js, text.js and
 // sound.js; the folders it keeps in the browser in kept_folders.js, and the choice a dropped
-// replay offers in replay_choice.js.
+// replay offers in replay_choice.js; the touch screen's buttons in touch_keys.js.
 "use strict";
 
 /* exported TideWakePage */
 // TideWakeFetches is index.html's own script's; the others come in scripts before this one.
 /* global TideWakeDroppedFiles, TideWakeFetches, TideWakeKeptFolders, TideWakePicture,
-   TideWakeReplayChoice, TideWakeSound, TideWakeText */
+   TideWakeReplayChoice, TideWakeSound, TideWakeText, TideWakeTouchKeys */
 
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
@@ -49,6 +49,7 @@ const TideWakePage = (() => {
     const key = keyOf(event);
     if (key < 0 || !module) return;
     event.preventDefault();
+    touchKeys.fade();
     module._tw_set_key(key, 1);
     if (key === 5 && !event.repeat) module._tw_push_event(kEscapeDown);
   });
@@ -60,10 +61,18 @@ const TideWakePage = (() => {
   });
   addEventListener("mousedown", () => audio.resume());
 
+  // The touch screen's buttons press the same keys; a touch, like a key, lets the sound start.
+  const touchKeys = TideWakeTouchKeys;
+  touchKeys.listen((key, down) => {
+    audio.resume();
+    if (module) module._tw_set_key(key, down);
+  });
+
   // Losing the page pauses the game as a window losing activation does; its keys go up.
   function deactivate() {
     if (!module) return;
     for (let key = 0; key < kKeyCount; ++key) module._tw_set_key(key, 0);
+    touchKeys.forgetAll();
     module._tw_push_event(kDeactivated);
   }
   function activate() {
@@ -89,7 +98,10 @@ const TideWakePage = (() => {
       if (pressed(15) || ax > 0.5) padBits |= 1 << 3;
       if (pressed(8)) padBits |= 1 << 4;
     }
-    if (padBits) audio.resume();
+    if (padBits) {
+      audio.resume();
+      touchKeys.fade();
+    }
     return padBits;
   }
 

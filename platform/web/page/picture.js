@@ -1,5 +1,5 @@
 // The game's frames on the page's canvas, shown at the largest whole multiple of 640x480 that
-// fits the window, and full screen on demand.
+// fits the window (or shrunk to fit a smaller one), and full screen on demand.
 "use strict";
 
 /* exported TideWakePicture */
@@ -20,9 +20,11 @@ const TideWakePicture = (() => {
     context.putImageData(image, 0, 0);
   }
 
-  // Whole-number scaling keeps every pixel square and crisp; black around it.
+  // Whole-number scaling keeps every pixel square and crisp; black around it. A window smaller
+  // than the frame (a phone's) shows all of it, shrunk.
   function fitScreen() {
-    const scale = Math.max(1, Math.floor(Math.min(innerWidth / 640, innerHeight / 480)));
+    const fits = Math.min(innerWidth / 640, innerHeight / 480);
+    const scale = fits >= 1 ? Math.floor(fits) : Math.max(fits, 0.25);
     screen.style.width = 640 * scale + "px";
     screen.style.height = 480 * scale + "px";
   }

@@ -11,7 +11,10 @@
 // drawn whole. Nothing is reported on the console, and no tune is missing.
 // The ghosts (ghost_test.js): a finished race's is kept in the browser and raced on the course
 // next time; a dropped replay offers to be watched or raced against.
+// The touch screen's buttons (touch_test.js): shown only with touch, a race played by them alone
+// stops on the native runner's frame for the same keys, and a key fades them.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME GHOST_STOP_FRAME
+//        NATIVE_RUNNER
 "use strict";
 
 // What the functions run in the page see there: the page's own objects.
@@ -23,8 +26,9 @@ const { launchChromium } = require("./chromium");
 const { check, failures, started, wait, pageDriver, compareStoppedFrame, dropFiles, messageText,
         messageSaying, chooseForReplay, watchOrange, orangeSeen } = require("./page_driver");
 const { ghostTests } = require("./ghost_test");
+const { touchTests } = require("./touch_test");
 
-const [baseUrl, nativeDir, stopFrame, replayStop, ghostStop] = process.argv.slice(2);
+const [baseUrl, nativeDir, stopFrame, replayStop, ghostStop, runner] = process.argv.slice(2);
 const { openPage } = pageDriver(baseUrl);
 
 const readRecords = (page) => page.evaluate(() =>
@@ -378,6 +382,7 @@ async function main() {
     await storageRefusals(browser, problems);
     await wholeGame(browser, problems);
     await ghostTests(browser, problems, { baseUrl, nativeDir, ghostStop });
+    await touchTests(browser, problems, { baseUrl, runner, root: path.join(__dirname, "..", "..", "..") });
   } finally {
     await browser.close();
   }

@@ -103,6 +103,25 @@ async function hiddenOnDesktop(browser, problems, baseUrl) {
   await page.close();
 }
 
+// On a phone held upright or on its side every button is on the screen, none over another.
+async function fitPhones(browser, problems, baseUrl) {
+  const { openPage } = pageDriver(baseUrl);
+  const misfits = [];
+  for (const [width, height] of [[390, 844], [844, 390], [320, 568]]) {
+    const page = await openPage(browser, problems, "?stagedir=test/stage&notext=1&stop=0",
+      (page) => page.setViewport({ width, height, hasTouch: true, isMobile: true }));
+    const { visible, buttons } = await buttonState(page);
+    const boxes = buttons.map((b) => [b.x - b.width / 2, b.y - b.height / 2, b.x + b.width / 2, b.y + b.height / 2]);
+    const inside = boxes.every(([left, top, right, bottom]) => left >= 0 && top >= 0 && right <= width && bottom <= height);
+    const apart = boxes.every((a, i) => boxes.every((b, j) => i === j ||
+      a[2] <= b[0] || b[2] <= a[0] || a[3] <= b[1] || b[3] <= a[1]));
+    if (!visible || !inside || !apart) misfits.push(`${width}x${height}`);
+    await page.close();
+  }
+  check(misfits.length === 0, "on phones of 390x844, 844x390 and 320x568 every touch button is on the " +
+        "screen and none covers another" + (misfits.length ? ": not on " + misfits.join(", ") : ""));
+}
+
 async function playedByTouch(browser, problems, { baseUrl, runner, root }) {
   const { openPage } = pageDriver(baseUrl);
   const page = await openPage(browser, problems,
@@ -220,6 +239,7 @@ function nativeFrame(runner, root, script) {
 
 async function touchTests(browser, problems, options) {
   await hiddenOnDesktop(browser, problems, options.baseUrl);
+  await fitPhones(browser, problems, options.baseUrl);
   await playedByTouch(browser, problems, options);
 }
 

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>
@@ -12,6 +13,7 @@
 #include "course/fenced_water.h"
 #include "course/stage.h"
 #include "course/stage_file.h"
+#include "course/stage_writer.h"
 #include "race/checkpoints.h"
 
 namespace stage_tool {
@@ -44,6 +46,39 @@ bool Ascending(const int32_t values[kStageRecords]) {
 std::string BaseName(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The English lines after the records. The game takes a malformed one as no English text at all
+// and shows the stage's own, so these are warnings: the course loads and races as it always has.
+void CheckEnglishLines(const std::string& file, const char* data, size_t size,
+                       const StageFile& stage, std::vector<Problem>& all) {
+    std::vector<Problem> problems;
+    for (int i = 0; i < kEnglishItems; ++i) {
+        const EnglishItem item = EnglishItem(i);
+        const EnglishLine& at = stage.english[i];
+        if (at.problem != EnglishProblem::None) {
+            Add(problems, file, at.line, false,
+                EnglishProblemText(item, at.problem) + " (the game shows the stage's own text)");
+        }
+        if (at.repeatLine != 0) {
+            Add(problems, file, at.repeatLine, false,
+                Format("\"%s\" is given again (first on line %d): the game takes neither and "
+                       "shows the stage's own text",
+                       EnglishKey(item), at.line));
+        }
+    }
+    EnglishScan scan = StartEnglishScan(stage, data, size);
+    EnglishLineFound found;
+    while (NextEnglishLine(data, size, scan, found)) {
+        if (found.item != kEnglishItems) continue;
+        Add(problems, file, found.line, false,
+            Format("unknown English line: the game reads only \"%s\", \"%s\" and \"%s\"",
+                   EnglishKey(kEnglishName), EnglishKey(kEnglishInfo1), EnglishKey(kEnglishInfo2)));
+    }
+    // In the order of the file's lines, as the other problems come.
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    all.insert(all.end(), problems.begin(), problems.end());
 }
 
 }  // namespace
@@ -132,6 +167,7 @@ void CheckStageText(const std::string& file, const char* data, size_t size,
         Add(problems, file, stage.bestTotalsLine, false,
             "the best totals are not in ascending order");
     }
+    CheckEnglishLines(file, data, size, stage, problems);
 }
 
 bool CheckStageFile(const std::string& path, std::vector<Problem>& problems) {

@@ -37,6 +37,19 @@ extern int32_t StageNameLen;
 extern int32_t StageInfo1Len;
 // Byte length of StageInfo2.
 extern int32_t StageInfo2Len;
+// English name of the loaded stage as the screen shows it, ASCII with the file's '_' as spaces;
+// empty when the file gives none (or gives it malformed).
+extern char StageNameEn[kStageNameSize];
+// First English description line as shown, '_' as spaces; empty when the file gives none.
+extern char StageInfo1En[kStageTextSize];
+// Second English description line as shown, '_' as spaces; empty when the file gives none.
+extern char StageInfo2En[kStageTextSize];
+// Byte length of StageNameEn.
+extern int32_t StageNameEnLen;
+// Byte length of StageInfo1En.
+extern int32_t StageInfo1EnLen;
+// Byte length of StageInfo2En.
+extern int32_t StageInfo2EnLen;
 // The opponents' pace in tenths: 10 leaves their speeds as they are.
 extern int32_t OpponentPace;
 // Checkpoint buoys' x; slot 6 is rewritten with checkpoint 0's every frame the course lives.

@@ -1,5 +1,6 @@
 #include "course/record_lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -15,9 +16,13 @@ std::string RecordLine(const double (&seconds)[kStageRecords]) {
 }  // namespace
 
 std::string TextWithRecords(const std::string& old, size_t at, const double (&laps)[kStageRecords],
-                            const double (&totals)[kStageRecords]) {
+                            const double (&totals)[kStageRecords], size_t end) {
     const std::string written = RecordLine(laps) + RecordLine(totals);
     std::string updated = old.substr(0, at) + written;
-    if (at + written.size() < old.size()) updated += old.substr(at + written.size());
+    if (end != std::string::npos) {
+        if (end < old.size()) updated += old.substr(std::max(end, at));
+    } else if (at + written.size() < old.size()) {
+        updated += old.substr(at + written.size());
+    }
     return updated;
 }

@@ -99,6 +99,16 @@ void SayWhenCountedStageIsGone(int32_t number, const std::vector<std::string>& n
                  path.c_str(), why, StageFolder, loading.c_str());
 }
 
+// An English text as the screen shows it: a stage file cannot hold a blank, so '_' stands for one.
+int32_t ShowEnglish(const char* text, char* shown, size_t capacity) {
+    size_t length = 0;
+    for (; length + 1 < capacity && text[length] != '\0'; ++length) {
+        shown[length] = text[length] == '_' ? ' ' : text[length];
+    }
+    std::memset(shown + length, 0, capacity - length);
+    return static_cast<int32_t>(length);
+}
+
 }  // namespace
 
 bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error) {
@@ -162,6 +172,26 @@ void UseStage(const StageFile& stage, const char* path) {
     StageNameLen = static_cast<int32_t>(std::strlen(StageName));
     StageInfo1Len = static_cast<int32_t>(std::strlen(StageInfo1));
     StageInfo2Len = static_cast<int32_t>(std::strlen(StageInfo2));
+    StageNameEnLen = ShowEnglish(stage.enName, StageNameEn, sizeof StageNameEn);
+    StageInfo1EnLen = ShowEnglish(stage.enInfo1, StageInfo1En, sizeof StageInfo1En);
+    StageInfo2EnLen = ShowEnglish(stage.enInfo2, StageInfo2En, sizeof StageInfo2En);
+}
+
+const char* StageTextFor(StageTextKind which, bool english, int32_t& length) {
+    auto choose = [&](const char* own, int32_t ownLength, const char* en, int32_t enLength) {
+        const bool useEnglish = english && enLength > 0;
+        length = useEnglish ? enLength : ownLength;
+        return useEnglish ? en : own;
+    };
+    switch (which) {
+        case StageTextKind::Name:
+            return choose(StageName, StageNameLen, StageNameEn, StageNameEnLen);
+        case StageTextKind::Info1:
+            return choose(StageInfo1, StageInfo1Len, StageInfo1En, StageInfo1EnLen);
+        case StageTextKind::Info2:
+            break;
+    }
+    return choose(StageInfo2, StageInfo2Len, StageInfo2En, StageInfo2EnLen);
 }
 
 void CloseCircuit() {
@@ -251,7 +281,11 @@ void SaveStageRecords() {
                      error.message);
         return;
     }
-    const std::string updated = TextWithRecords(old, stage.recordOffset, BestLaps, BestTotals);
+    // In a file with English lines the two record lines are replaced whole instead, so that the
+    // lines after them stay byte for byte and nothing left over from longer old records can
+    // come to read as one of them.
+    const size_t end = HasEnglishLines(stage) ? stage.afterRecords : std::string::npos;
+    const std::string updated = TextWithRecords(old, stage.recordOffset, BestLaps, BestTotals, end);
 
     std::string writeError;
     if (!platform::ReplaceFileContents(path, updated.data(), updated.size(), writeError)) {

@@ -56,9 +56,18 @@ bool ReadStage(int32_t number, StageFile& stage, std::string& path);
 // file itself cannot be read or is larger than kStageFileLimit).
 bool ReadStageFile(const char* path, StageFile& stage, StageFileError& error);
 
-// Makes `stage`, read from the file at `path`, the loaded stage: its texts, pace, checkpoints,
-// stands, ramp, pad and records, and the path its records are written back to.
+// Makes `stage`, read from the file at `path`, the loaded stage: its texts (the English ones
+// empty where it has none), pace, checkpoints, stands, ramp, pad and records, and the path its
+// records are written back to.
 void UseStage(const StageFile& stage, const char* path);
+
+// The three texts the stage select shows of the loaded stage.
+enum class StageTextKind { Name, Info1, Info2 };
+
+// The text of the loaded stage to show for `which`, and its byte length in `length`: in English
+// the file's English text where it gives one (its '_' shown as spaces), else, and always in
+// Japanese, the file's own code page 932 text.
+const char* StageTextFor(StageTextKind which, bool english, int32_t& length);
 
 // The number LoadStage knows the stage file `fileName` by (a name as listed in the stage
 // folder, without a folder), or 0 when no stage file has that name.

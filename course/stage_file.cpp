@@ -1,5 +1,6 @@
 #include "course/stage_file.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -132,7 +133,133 @@ class Reader {
     StageFileError& error_;
 };
 
+// The blanks that may stand round the text of an English line: those of a line, CR included.
+bool IsLineBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+constexpr const char* kEnglishKeys[kEnglishItems] = {"en-name:", "en-info1:", "en-info2:"};
+constexpr const char* kEnglishWords[kEnglishItems] = {"English name", "first English description",
+                                                      "second English description"};
+
+void ReadEnglishLines(const char* data, size_t size, StageFile& s) {
+    EnglishScan scan = StartEnglishScan(s, data, size);
+    s.afterRecords = scan.pos;
+    EnglishLineFound found;
+    while (NextEnglishLine(data, size, scan, found)) {
+        if (found.item == kEnglishItems) continue;
+        EnglishLine& at = s.english[found.item];
+        if (at.line != 0) {
+            if (at.repeatLine == 0) at.repeatLine = found.line;
+            continue;
+        }
+        at.line = found.line;
+        at.value = found.value;
+        at.whole = found.whole;
+        const size_t length = found.value.end - found.value.begin;
+        at.problem = CheckEnglishText(found.item, data + found.value.begin, length);
+        if (at.problem == EnglishProblem::None) {
+            std::memcpy(EnglishText(s, found.item), data + found.value.begin, length);
+        }
+    }
+    // Given twice, neither line is taken: the game cannot tell which the author meant.
+    for (int item = 0; item < kEnglishItems; ++item) {
+        if (s.english[item].repeatLine != 0) {
+            std::memset(EnglishText(s, EnglishItem(item)), 0, EnglishCapacity(EnglishItem(item)));
+        }
+    }
+}
+
 }  // namespace
+
+bool HasEnglishLines(const StageFile& stage) {
+    for (const EnglishLine& line : stage.english) {
+        if (line.line != 0) return true;
+    }
+    return false;
+}
+
+const char* EnglishKey(EnglishItem item) {
+    return kEnglishKeys[item];
+}
+
+const char* EnglishWords(EnglishItem item) {
+    return kEnglishWords[item];
+}
+
+char* EnglishText(StageFile& stage, EnglishItem item) {
+    return item == kEnglishName    ? stage.enName
+           : item == kEnglishInfo1 ? stage.enInfo1
+                                   : stage.enInfo2;
+}
+
+const char* EnglishText(const StageFile& stage, EnglishItem item) {
+    return EnglishText(const_cast<StageFile&>(stage), item);
+}
+
+size_t EnglishCapacity(EnglishItem item) {
+    return item == kEnglishName ? kStageNameSize : kStageTextSize;
+}
+
+EnglishProblem CheckEnglishText(EnglishItem item, const char* text, size_t length) {
+    if (length == 0) return EnglishProblem::Empty;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsBlank(c)) return EnglishProblem::Blank;
+        if (c < 0x21 || c > 0x7e) return EnglishProblem::NotAscii;
+    }
+    if (length >= EnglishCapacity(item)) return EnglishProblem::TooLong;
+    return EnglishProblem::None;
+}
+
+EnglishScan StartEnglishScan(const StageFile& stage, const char* data, size_t size) {
+    EnglishScan scan;
+    scan.pos = std::min(stage.bestTotalsSpan.end, size);
+    scan.line = stage.bestTotalsLine;
+    // Whatever else stands on the best totals' own line is no English line.
+    const void* end = std::memchr(data + scan.pos, '\n', size - scan.pos);
+    if (end == nullptr) {
+        scan.pos = size;
+    } else {
+        scan.pos = static_cast<size_t>(static_cast<const char*>(end) - data) + 1;
+        ++scan.line;
+    }
+    return scan;
+}
+
+bool NextEnglishLine(const char* data, size_t size, EnglishScan& scan, EnglishLineFound& found) {
+    while (scan.pos < size) {
+        const size_t start = scan.pos;
+        const void* newline = std::memchr(data + start, '\n', size - start);
+        const size_t lineEnd = newline != nullptr
+                                   ? static_cast<size_t>(static_cast<const char*>(newline) - data)
+                                   : size;
+        const size_t next = newline != nullptr ? lineEnd + 1 : size;
+        const int line = scan.line;
+        scan.pos = next;
+        if (newline != nullptr) ++scan.line;
+
+        size_t begin = start, end = lineEnd;
+        while (begin < end && IsLineBlank(data[begin])) ++begin;
+        while (end > begin && IsLineBlank(data[end - 1])) --end;
+        if (end - begin < 3 || std::memcmp(data + begin, "en-", 3) != 0) continue;
+        found = EnglishLineFound{};
+        found.line = line;
+        found.whole = TextSpan{start, next};
+        for (int item = 0; item < kEnglishItems; ++item) {
+            const size_t keyLength = std::strlen(kEnglishKeys[item]);
+            if (end - begin >= keyLength &&
+                std::memcmp(data + begin, kEnglishKeys[item], keyLength) == 0) {
+                found.item = EnglishItem(item);
+                size_t value = begin + keyLength;
+                while (value < end && IsLineBlank(data[value])) ++value;
+                found.value = TextSpan{value, end};
+            }
+        }
+        return true;
+    }
+    return false;
+}
 
 bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileError& error) {
     error = StageFileError{};
@@ -198,6 +325,7 @@ bool ParseStageFile(const char* data, size_t size, StageFile& stage, StageFileEr
     s.bestLapsSpan = in.Last();
     if (!in.Numbers("best totals", s.bestTotals, kStageRecords, &s.bestTotalsLine)) return false;
     s.bestTotalsSpan = in.Last();
+    ReadEnglishLines(data, size, s);
 
     stage = s;
     return true;

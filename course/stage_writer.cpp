@@ -53,6 +53,44 @@ const char* LineEnd(const std::string& text) {
     return first != std::string::npos && first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// The English lines: a changed text is written over the first line that gives it, and any line
+// giving it again goes; an emptied text takes all its lines out; a new one is added as a line at
+// the end of the file, after whatever follows the records.
+void CollectEnglishEdits(const std::string& original, const StageFile& old, const StageFile& edited,
+                         const char* eol, std::vector<Edit>& edits) {
+    bool changed[kEnglishItems] = {};
+    std::string added;
+    for (int i = 0; i < kEnglishItems; ++i) {
+        const EnglishItem item = EnglishItem(i);
+        const char* now = EnglishText(edited, item);
+        if (std::strcmp(EnglishText(old, item), now) == 0) continue;
+        changed[i] = true;
+        if (now[0] != '\0' && old.english[i].line == 0) {
+            added += EnglishKey(item) + std::string(now) + eol;
+        }
+    }
+    // Ahead of the edits on the old lines: of two edits at the end of a file without a line end,
+    // the one applied last stands first, and the text of a last line must stay on it.
+    if (!added.empty()) {
+        const size_t end = original.size();
+        if (end > 0 && original[end - 1] != '\n') added = eol + added;
+        edits.push_back({{end, end}, added});
+    }
+    EnglishScan scan = StartEnglishScan(old, original.data(), original.size());
+    EnglishLineFound found;
+    bool first[kEnglishItems] = {true, true, true};
+    while (NextEnglishLine(original.data(), original.size(), scan, found)) {
+        if (found.item == kEnglishItems || !changed[found.item]) continue;
+        const char* now = EnglishText(edited, found.item);
+        if (first[found.item] && now[0] != '\0') {
+            edits.push_back({found.value, now});
+        } else {
+            edits.push_back({found.whole, ""});
+        }
+        first[found.item] = false;
+    }
+}
+
 void CollectEdits(const StageFile& old, const StageFile& edited, const char* eol,
                   std::vector<Edit>& edits) {
     auto text = [&](const char* was, const char* now, TextSpan span) {
@@ -100,7 +138,9 @@ bool SameStage(const StageFile& a, const StageFile& b) {
     const bool sameTexts =
         std::strcmp(a.formatWord, b.formatWord) == 0 && std::strcmp(a.name, b.name) == 0 &&
         (a.format != StageFormat::Version15 ||
-         (std::strcmp(a.info1, b.info1) == 0 && std::strcmp(a.info2, b.info2) == 0));
+         (std::strcmp(a.info1, b.info1) == 0 && std::strcmp(a.info2, b.info2) == 0)) &&
+        std::strcmp(a.enName, b.enName) == 0 && std::strcmp(a.enInfo1, b.enInfo1) == 0 &&
+        std::strcmp(a.enInfo2, b.enInfo2) == 0;
     return a.format == b.format && sameTexts && a.pace == b.pace &&
            SameNumbers(a.checkpointX, b.checkpointX, kStageCheckpoints) &&
            SameNumbers(a.checkpointY, b.checkpointY, kStageCheckpoints) &&
@@ -112,6 +152,24 @@ bool SameStage(const StageFile& a, const StageFile& b) {
            SameNumbers(a.bestTotals, b.bestTotals, kStageRecords);
 }
 
+std::string EnglishProblemText(EnglishItem item, EnglishProblem problem) {
+    const std::string what = std::string("the ") + EnglishWords(item);
+    switch (problem) {
+        case EnglishProblem::None:
+            break;
+        case EnglishProblem::Empty:
+            return what + " is empty";
+        case EnglishProblem::Blank:
+            return what + " holds a blank; write '_' for a space, which the game shows as one";
+        case EnglishProblem::NotAscii:
+            return what + " holds a byte that is not printable ASCII";
+        case EnglishProblem::TooLong:
+            return what + " is too long: at most " + std::to_string(EnglishCapacity(item) - 1) +
+                   " bytes fit";
+    }
+    return "";
+}
+
 std::string StageWriteProblem(const StageFile& stage) {
     std::string problem = TextProblem(stage.name, sizeof stage.name, "stage name");
     if (problem.empty() && stage.format == StageFormat::Version15) {
@@ -119,6 +177,12 @@ std::string StageWriteProblem(const StageFile& stage) {
         if (problem.empty()) {
             problem = TextProblem(stage.info2, sizeof stage.info2, "second description text");
         }
+    }
+    for (int i = 0; i < kEnglishItems && problem.empty(); ++i) {
+        const EnglishItem item = EnglishItem(i);
+        const char* text = EnglishText(stage, item);
+        const size_t length = strnlen(text, EnglishCapacity(item));
+        if (length > 0) problem = EnglishProblemText(item, CheckEnglishText(item, text, length));
     }
     return problem;
 }
@@ -143,6 +207,7 @@ bool WriteStageText(const std::string& original, const StageFile& edited, std::s
 
     std::vector<Edit> edits;
     CollectEdits(old, edited, LineEnd(original), edits);
+    CollectEnglishEdits(original, old, edited, LineEnd(original), edits);
     // From the end of the file backwards, so that every span still stands where it was read.
     std::stable_sort(edits.begin(), edits.end(),
                      [](const Edit& a, const Edit& b) { return a.span.begin > b.span.begin; });

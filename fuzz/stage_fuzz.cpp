@@ -1,7 +1,8 @@
 // The stage reader, the stage writer and the record writer's scan on arbitrary bytes: none may
 // read or write outside its buffers, a stage that reads must keep its texts within their sizes,
 // the writer must give back a file it did not change byte for byte and write any edit so that
-// it reads back as the edited course, and the game's record save must land where records are read.
+// it reads back as the edited course, and the game's record save must land where records are read
+// and keep the English lines after them.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -27,6 +28,9 @@ void EditAll(StageFile& stage, size_t size) {
     stage.bestLaps[0] = shift;
     stage.bestTotals[2] = 99999;
     stage.name[0] = stage.name[1] != '\0' ? 'N' : stage.name[0];
+    // An English name given, changed or taken out, and a description added or taken out.
+    std::strcpy(stage.enName, size % 3 == 0 ? "" : size % 3 == 1 ? "Fuzz_Bay" : "X");
+    std::strcpy(stage.enInfo2, stage.enInfo2[0] == '\0' ? "Added" : "");
 }
 
 void CheckWriter(const std::string& text, const StageFile& stage) {
@@ -40,11 +44,20 @@ void CheckWriter(const std::string& text, const StageFile& stage) {
     // The game's save writes records that read back.
     const double laps[kStageRecords] = {12.34, 56.78, 1000.5};
     const double totals[kStageRecords] = {100.0, 200.0, 300.0};
-    const std::string saved = TextWithRecords(text, stage.recordOffset, laps, totals);
+    const size_t end = HasEnglishLines(stage) ? stage.afterRecords : std::string::npos;
+    const std::string saved = TextWithRecords(text, stage.recordOffset, laps, totals, end);
     static StageFile again;
     StageFileError readError;
     if (!ParseStageFile(saved.data(), saved.size(), again, readError)) __builtin_trap();
     if (again.bestLaps[2] != 100050 || again.bestTotals[0] != 10000) __builtin_trap();
+    // The English lines after the records are kept as they were.
+    if (end != std::string::npos &&
+        (std::strcmp(again.enName, stage.enName) != 0 ||
+         std::strcmp(again.enInfo1, stage.enInfo1) != 0 ||
+         std::strcmp(again.enInfo2, stage.enInfo2) != 0 ||
+         saved.substr(again.afterRecords) != text.substr(stage.afterRecords))) {
+        __builtin_trap();
+    }
 }
 
 }  // namespace
@@ -57,6 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (std::strlen(stage.name) >= sizeof stage.name) __builtin_trap();
         if (std::strlen(stage.info1) >= sizeof stage.info1) __builtin_trap();
         if (std::strlen(stage.info2) >= sizeof stage.info2) __builtin_trap();
+        for (int i = 0; i < kEnglishItems; ++i) {
+            const EnglishItem item = EnglishItem(i);
+            const char* english = EnglishText(stage, item);
+            const size_t length = std::strlen(english);
+            if (length > 0 && CheckEnglishText(item, english, length) != EnglishProblem::None) {
+                __builtin_trap();
+            }
+        }
         if (stage.recordOffset > size) __builtin_trap();
         CheckWriter(std::string(text, size), stage);
     } else if (error.line < 1 || error.message[0] == '\0') {

@@ -100,6 +100,24 @@ TEST_F(StageRecords, WritesTwoFiveWideLinesOverTheOldOnes) {
     EXPECT_EQ(BestLaps[0], 60.0);
 }
 
+// In a file with English lines the two record lines are replaced whole: records longer or shorter
+// than the old lines leave every line after them byte for byte, and no leftover of the old ones.
+TEST_F(StageRecords, EnglishLinesAfterTheRecordsStayByteForByte) {
+    const std::string english = "notes\r\nen-name:Bay_Cove \r\n  en-info2:Two";
+    const std::string longer = StageText("Bay", "999999,999999,999999", "999999,999999,999999");
+    for (const std::string& old : {StageText("Bay", "1,2,3", "4,5,6"), longer}) {
+        Write("01.dat", old + english);
+        ASSERT_TRUE(LoadStage(1));
+        BestLaps[0] = 1000.0;  // six digits
+        EXPECT_EQ(SaveAndReload(), "");
+        const std::string lap = old == longer ? "100000,999999,999999\n" : "100000,    2,    3\n";
+        const std::string totals = old == longer ? "999999,999999,999999\n" : "    4,    5,    6\n";
+        EXPECT_EQ(Read("01.dat"), Head(old) + lap + totals + english);
+        EXPECT_STREQ(StageNameEn, "Bay Cove");
+        EXPECT_STREQ(StageInfo2En, "Two");
+    }
+}
+
 // Every way the write can fail leaves the old file as it was, the records in memory, no
 // temporary file behind, and says so in one line.
 TEST_F(StageRecords, AFailedWriteLeavesTheOldFileWhole) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -59,6 +60,36 @@ TEST(StageCheck, NamesEachProblemWithItsLine) {
     }
     EXPECT_EQ(stage_tool::FormatProblem(Check(Replaced(StageText(), "18000,3500", "18000"))[0]),
               "x.dat:8: error: the checkpoint 2 needs 2 numbers separated by commas");
+}
+
+// A malformed English line loads (the game shows the stage's own text), so each is a warning on
+// its own line, in line order; well-formed ones and other trailing text pass.
+TEST(StageCheck, WarnsAboutEachEnglishLineTheGameCannotTake) {
+    EXPECT_TRUE(Check(StageText() + "notes\nen-name:Bay_Cove\nen-info1:A\nen-info2:B").empty());
+    const std::string text = StageText() +
+                             "en-info2:Two words\n"  // 26
+                             "en-name:Bay\n"         // 27
+                             "en-nmae:Cove\n"        // 28
+                             "en-info1:" +
+                             std::string(kStageTextSize, 'i') +
+                             "\n"                 // 29
+                             "en-name:Cove\n"     // 30
+                             "en-info2:\x83X\n";  // 31
+    std::vector<std::string> said;
+    for (const Problem& p : Check(text)) said.push_back(stage_tool::FormatProblem(p));
+    const std::vector<std::string> expected = {
+        "x.dat:26: warning: the second English description holds a blank; write '_' for a "
+        "space, which the game shows as one (the game shows the stage's own text)",
+        "x.dat:28: warning: unknown English line: the game reads only \"en-name:\", "
+        "\"en-info1:\" and \"en-info2:\"",
+        "x.dat:29: warning: the first English description is too long: at most 255 bytes fit "
+        "(the game shows the stage's own text)",
+        "x.dat:30: warning: \"en-name:\" is given again (first on line 27): the game takes "
+        "neither and shows the stage's own text",
+        "x.dat:31: warning: \"en-info2:\" is given again (first on line 26): the game takes "
+        "neither and shows the stage's own text",
+    };
+    EXPECT_EQ(said, expected);
 }
 
 TEST(StageCheck, TheToolNamesEachFileAndFailsOnlyOnErrors) {
@@ -149,6 +180,10 @@ TEST(ShippedStages, AreCleanDistinctRaceableCourses) {
         EXPECT_EQ(s.format, StageFormat::Version15) << file;
         EXPECT_GE(static_cast<unsigned char>(s.name[0]), 0x81u) << file << ": a Japanese name";
         EXPECT_GE(static_cast<unsigned char>(s.info1[0]), 0x81u) << file << ": Japanese texts";
+        // And English ones, short enough to stand within the stage select's width.
+        EXPECT_TRUE(s.enName[0] != '\0' && s.enInfo1[0] != '\0' && s.enInfo2[0] != '\0') << file;
+        EXPECT_LE(std::strlen(s.enName), 20u) << file;
+        EXPECT_LE(std::max(std::strlen(s.enInfo1), std::strlen(s.enInfo2)), 50u) << file;
         for (int i = 0; i < kStageRecords; ++i)
             EXPECT_EQ(std::pair(s.bestLaps[i], s.bestTotals[i]), std::pair(99999, 99999)) << file;
         // The ramp and the pad lie on the course, where every boat passes.

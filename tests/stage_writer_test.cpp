@@ -37,6 +37,7 @@ TEST(StageWriter, EveryShippedAndTestCourseWritesBackByteForByte) {
     std::string version1 = StageText();
     version1.replace(0, version1.find("Info2\n") + 6, "format:tidewake1\nBay\n");
     texts.push_back(version1);
+    texts.push_back(StageText() + " en-info2:Two \nen-name:Bay Cove\nen-name:Again\nen-x:y");
     for (const auto& entry : fs::directory_iterator(fs::path(TIDEWAKE_SOURCE_DIR) / "stage")) {
         texts.push_back(stage_test::ReadBytes(entry.path()));
     }
@@ -64,6 +65,45 @@ TEST(StageWriter, AnEditRewritesOnlyItsOwnLines) {
     edited = Read(original);
     edited.bestLaps[0] = 4321;
     EXPECT_NE(Write(original, edited).find("\r\n    4321, 7012, 9999\r\n"), std::string::npos);
+}
+
+// English lines are added at the end in the file's line ends, changed in place (the blanks
+// around them and the rest of the line kept), and taken out whole; a text given twice is
+// written once. Record edits leave them byte for byte.
+TEST(StageWriter, EnglishLinesAreAddedChangedAndTakenOutOnTheirOwn) {
+    auto edit = [](const std::string& original, const char* name, const char* info1,
+                   const char* info2) {
+        StageFile edited = Read(original);
+        std::strcpy(edited.enName, name);
+        std::strcpy(edited.enInfo1, info1);
+        std::strcpy(edited.enInfo2, info2);
+        return Write(original, edited);
+    };
+    const std::string crlf = StageText("Bay", "1,2,3", "4,5,6", "\r\n");
+    EXPECT_EQ(edit(crlf, "Bay_Cove", "", "Two"), crlf + "en-name:Bay_Cove\r\nen-info2:Two\r\n");
+    EXPECT_EQ(edit(StageText() + "tail", "", "One", ""), StageText() + "tail\nen-info1:One\n");
+
+    const std::string given = StageText() + "notes\n  en-name:Bay \r\nen-info1:One\nmore\n";
+    EXPECT_EQ(edit(given, "Cove", "One", ""),
+              StageText() + "notes\n  en-name:Cove \r\nen-info1:One\nmore\n");
+    EXPECT_EQ(edit(given, "", "", "Two"), StageText() + "notes\nmore\nen-info2:Two\n");
+
+    // A last line without its line end keeps its text when a line is added after it.
+    EXPECT_EQ(edit(StageText() + "en-info2:", "Bay", "", "Two"),
+              StageText() + "en-info2:Two\nen-name:Bay\n");
+    // A malformed or repeated text reads as none; a new one mends it and drops the repeats.
+    const std::string twice = StageText() + "en-name:Bay Cove\nen-info1:A\nen-name:Cove\n";
+    ASSERT_STREQ(Read(twice).enName, "");
+    EXPECT_EQ(edit(twice, "", "A", ""), twice);
+    EXPECT_EQ(edit(twice, "Cove", "A", ""), StageText() + "en-name:Cove\nen-info1:A\n");
+
+    // The records rewritten, the English lines after them stay as they were.
+    const std::string english = StageText() + "en-name:Bay_Cove\r\n en-info2:Two\n";
+    StageFile edited = Read(english);
+    edited.bestTotals[0] = 123456;
+    std::string expected = english;
+    expected.replace(expected.find("13000,14000"), 5, "123456");
+    EXPECT_EQ(Write(english, edited), expected);
 }
 
 TEST(StageWriter, AVersion1FileGivenDescriptionsBecomesVersion15) {
@@ -99,6 +139,18 @@ TEST(StageWriter, RefusesTextsTheReaderCouldNotReadBack) {
     std::string text, error;
     EXPECT_FALSE(WriteStageText(original, edited, text, error));
     EXPECT_EQ(error, "the first description text is too long: at most 255 bytes fit");
+
+    const std::pair<std::string, const char*> english[] = {
+        {"Bay Cove", "the English name holds a blank; write '_' for a space"},
+        {"Ba\xe9", "the English name holds a byte that is not printable ASCII"},
+        {std::string(kStageNameSize - 1, 'n'), ""},
+    };
+    for (const auto& [name, problem] : english) {
+        edited = Read(original);
+        std::strcpy(edited.enName, name.c_str());
+        EXPECT_EQ(WriteStageText(original, edited, text, error), problem[0] == '\0') << name;
+        EXPECT_EQ(error.rfind(problem, 0), 0u) << error;
+    }
 }
 
 // Random courses, written over the template, read back as themselves.
@@ -112,6 +164,11 @@ TEST(StageWriter, AnyCourseWrittenReadsBackTheSame) {
         for (char* text : {course.name, course.info1, course.info2}) {
             const int length = 1 + round % 40;
             for (int i = 0; i < length; ++i) text[i] = char(round % 3 ? letter(random) : 0x82);
+            text[length] = '\0';
+        }
+        for (char* text : {course.enName, course.enInfo1, course.enInfo2}) {
+            const int length = round % 5 * 7;  // none at times: an added line taken out again
+            for (int i = 0; i < length; ++i) text[i] = char(letter(random));
             text[length] = '\0';
         }
         for (int32_t* value : {&course.pace, &course.rampX, &course.rampY, &course.padX,

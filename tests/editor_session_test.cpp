@@ -2,7 +2,8 @@
 // numbers the page edits in their documented order, each number written back lands on its own
 // line, texts that do not fit are refused, an old-format file given descriptions becomes a 1.5
 // file with its lines moved, a bad file leaves the open course alone, the checker's answer is
-// JSON the page can read, and the preview draws the course as edited.
+// JSON the page can read, the English texts are kept on lines of their own, and the preview
+// draws the course as edited.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,6 +84,40 @@ TEST(EditorSession, TextsThatDoNotFitAreRefusedAndTheOldOnesKept) {
     EXPECT_EQ(tw_editor_set_text(kEditorName, "Two words", 9), 1);
     EXPECT_EQ(tw_editor_write(), 0);
     EXPECT_NE(std::string(tw_editor_error()).find("blank"), std::string::npos);
+}
+
+// The English texts reach the page with their lines; set, changed or emptied they are written
+// as lines of their own after the records, and the page is told where they went.
+TEST(EditorSession, EnglishTextsAreOpenedAndWrittenAsTheirOwnLines) {
+    const std::string original = StageText() + "en-info1:Up\n";
+    ASSERT_TRUE(Open(original));
+    const std::string course = tw_editor_course();
+    EXPECT_NE(course.find("\"texts\":[[66,97,121],[73,110,102,111,49],[73,110,102,111,50],[],[85,"
+                          "112],[]]"),
+              std::string::npos)
+        << course;
+    EXPECT_NE(course.find("\"enName\":0,\"enInfo1\":26,\"enInfo2\":0"), std::string::npos);
+
+    ASSERT_EQ(tw_editor_set_text(kEditorEnName, "Bay_Cove", 8), 1);
+    ASSERT_EQ(tw_editor_set_text(kEditorEnInfo1, "", 0), 1);
+    ASSERT_EQ(tw_editor_set_text(kEditorEnInfo2, "Down", 4), 1);
+    ASSERT_EQ(tw_editor_write(), 1) << tw_editor_error();
+    EXPECT_EQ(Written(), StageText() + "en-name:Bay_Cove\nen-info2:Down\n");
+    EXPECT_NE(
+        std::string(tw_editor_written_lines()).find("\"enName\":26,\"enInfo1\":0,\"enInfo2\":27"),
+        std::string::npos);
+
+    const std::string tooLong(kStageNameSize, 'n');
+    EXPECT_EQ(tw_editor_set_text(kEditorEnName, tooLong.data(), kStageNameSize), 0);
+    EXPECT_EQ(tw_editor_set_text(kEditorEnInfo1, "Two words", 9), 1);
+    EXPECT_EQ(tw_editor_write(), 0);
+    EXPECT_NE(std::string(tw_editor_error()).find("English description holds a blank"),
+              std::string::npos);
+    ASSERT_EQ(tw_editor_set_text(kEditorEnInfo1, "Up", 2), 1);
+    ASSERT_EQ(tw_editor_set_text(kEditorEnName, "", 0), 1);
+    ASSERT_EQ(tw_editor_set_text(kEditorEnInfo2, "", 0), 1);
+    ASSERT_EQ(tw_editor_write(), 1) << tw_editor_error();
+    EXPECT_EQ(Written(), original);
 }
 
 TEST(EditorSession, AnOldFileGivenDescriptionsBecomesVersion15WithItsLinesMoved) {

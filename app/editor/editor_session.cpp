@@ -92,6 +92,9 @@ std::string LinesJson(const StageFile& stage, const std::string& text) {
     out += ",\"name\":" + std::to_string(LineAt(text, stage.nameSpan));
     out += ",\"info1\":" + std::to_string(LineAt(text, stage.info1Span));
     out += ",\"info2\":" + std::to_string(LineAt(text, stage.info2Span));
+    out += ",\"enName\":" + std::to_string(stage.english[kEnglishName].line);
+    out += ",\"enInfo1\":" + std::to_string(stage.english[kEnglishInfo1].line);
+    out += ",\"enInfo2\":" + std::to_string(stage.english[kEnglishInfo2].line);
     out += ",\"pace\":" + std::to_string(stage.paceLine);
     out += ",\"checkpoints\":" + Lines(stage.checkpointLine, kStageCheckpoints);
     out += ",\"stands\":" + Lines(stage.standLine, kStageCheckpoints);
@@ -152,7 +155,8 @@ const char* tw_editor_course() {
     out = "{\"format\":" + editor::JsonString(FormatName(opened.format));
     out += ",\"numbers\":" + editor::JsonNumbers(numbers, kEditorNumberCount);
     out += ",\"texts\":[" + editor::JsonBytes(stage.name) + "," + editor::JsonBytes(stage.info1) +
-           "," + editor::JsonBytes(stage.info2) + "]";
+           "," + editor::JsonBytes(stage.info2) + "," + editor::JsonBytes(stage.enName) + "," +
+           editor::JsonBytes(stage.enInfo1) + "," + editor::JsonBytes(stage.enInfo2) + "]";
     out += ",\"lines\":" + LinesJson(opened, text) + "}";
     return out.c_str();
 }
@@ -165,11 +169,15 @@ int tw_editor_set_numbers(const int32_t* numbers, int count) {
 
 int tw_editor_set_text(int field, const char* bytes, int size) {
     StageFile& stage = session.course;
-    char* text = field == kEditorName    ? stage.name
-                 : field == kEditorInfo1 ? stage.info1
-                 : field == kEditorInfo2 ? stage.info2
-                                         : nullptr;
-    const int capacity = field == kEditorName ? kStageNameSize : kStageTextSize;
+    char* text = field == kEditorName      ? stage.name
+                 : field == kEditorInfo1   ? stage.info1
+                 : field == kEditorInfo2   ? stage.info2
+                 : field == kEditorEnName  ? stage.enName
+                 : field == kEditorEnInfo1 ? stage.enInfo1
+                 : field == kEditorEnInfo2 ? stage.enInfo2
+                                           : nullptr;
+    const int capacity =
+        field == kEditorName || field == kEditorEnName ? kStageNameSize : kStageTextSize;
     if (text == nullptr || bytes == nullptr || size < 0 || size >= capacity) return 0;
     if (std::memchr(bytes, '\0', static_cast<size_t>(size)) != nullptr) return 0;
     std::memcpy(text, bytes, static_cast<size_t>(size));

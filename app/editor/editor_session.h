@@ -20,10 +20,15 @@ constexpr int kEditorBestLaps = 35;
 constexpr int kEditorBestTotals = 38;
 constexpr int kEditorNumberCount = 41;
 
-// The texts tw_editor_set_text takes.
+// The texts tw_editor_set_text takes and the course JSON gives: the stage's own (code page 932)
+// and the English ones (ASCII, '_' for a space; empty when the file has none).
 constexpr int kEditorName = 0;
 constexpr int kEditorInfo1 = 1;
 constexpr int kEditorInfo2 = 2;
+constexpr int kEditorEnName = 3;
+constexpr int kEditorEnInfo1 = 4;
+constexpr int kEditorEnInfo2 = 5;
+constexpr int kEditorTextCount = 6;
 
 // The page calls these functions of the module by name: each is kept and exported by the
 // compiler itself, so no list of exports has to follow them.
@@ -42,14 +47,15 @@ TW_EDITOR_EXPORT int tw_editor_open(const char* data, int size);
 // Opens the template of a new course.
 TW_EDITOR_EXPORT int tw_editor_open_new();
 
-// The open course as JSON: {"format", "numbers": [...], "texts": [[bytes] x3], "lines": {...}}
-// with the line each item stands on in the opened file (0 where it has none).
+// The open course as JSON: {"format", "numbers": [...], "texts": [[bytes] x6], "lines": {...}}
+// with the line each item stands on in the opened file (0 where it has none); the English lines
+// are "enName", "enInfo1" and "enInfo2".
 TW_EDITOR_EXPORT const char* tw_editor_course();
 
 // Sets the course's numbers (kEditorNumberCount of them); 0 when the count is wrong.
 TW_EDITOR_EXPORT int tw_editor_set_numbers(const int32_t* numbers, int count);
-// Sets one text as code page 932 bytes; 0, leaving it as it was, when it does not fit the
-// reader's buffer or holds a zero byte.
+// Sets one text as its bytes (an empty English text takes its line out of the file); 0, leaving
+// it as it was, when it does not fit the reader's buffer or holds a zero byte.
 TW_EDITOR_EXPORT int tw_editor_set_text(int field, const char* bytes, int size);
 
 // Writes the course over the opened file. 1 with the bytes in tw_editor_written_*; 0 with the

@@ -1,5 +1,5 @@
 // The course as the editor holds it: the game's numbers in the order the editor's wasm takes
-// them, and the texts and pace as typed. Which texts can be written, and what is wrong with the
+// them, and the texts (the stage's own and the English ones) and pace as typed. Which texts can be written, and what is wrong with the
 // others, is decided here; a text that cannot be written keeps the opened file's bytes.
 "use strict";
 
@@ -12,9 +12,12 @@ const TideWakeCourseModel = (() => {
   const kNameBytes = 107, kTextBytes = 255;
   // Any whole number the reader takes; the checker warns about those the game is not made for.
   const kPaceLow = -2147483648, kPaceHigh = 2147483647;
-  const fieldNames = ["name", "info1", "info2"];
+  // The stage's own texts, then the English ones the game shows in English where given.
+  const fieldNames = ["name", "info1", "info2", "enName", "enInfo1", "enInfo2"];
   const fieldWords = { name: "stage name", info1: "first description line",
-                       info2: "second description line" };
+                       info2: "second description line", enName: "English name",
+                       enInfo1: "first English description", enInfo2: "second English description" };
+  const isEnglish = (field) => field.startsWith("en");
 
   // Every handle the map shows, in the order handles() lists them.
   const handles = [];
@@ -56,6 +59,22 @@ const TideWakeCourseModel = (() => {
     return Boolean(a && b) && a.kind === b.kind && a.index === b.index;
   }
 
+  // An English text is optional and printable ASCII; '_' stands for a space on the screen.
+  function englishProblem(field, text) {
+    const word = fieldWords[field];
+    if (text === "") return "";
+    if (/[ \t\n\v\f\r]/.test(text)) {
+      return "the " + word + " holds a blank; write _ for a space, which the game shows as one";
+    }
+    const other = text.match(/[^\x21-\x7e]/u);
+    if (other) return "the " + word + " holds \u201c" + other[0] + "\u201d, which is not ASCII";
+    const limit = field === "enName" ? kNameBytes : kTextBytes;
+    if (text.length > limit) {
+      return "the " + word + " is too long: " + text.length + " bytes, at most " + limit + " fit";
+    }
+    return "";
+  }
+
   function textProblem(field, text, bytes, missing, optional) {
     const word = fieldWords[field];
     if (text === "") return optional ? "" : "the " + word + " is empty";
@@ -74,12 +93,19 @@ const TideWakeCourseModel = (() => {
     return "";
   }
 
-  // What the typed fields become: { texts: [bytes or null x3], pace: number or null,
-  // problems: [{ field, message }] }. A version 1 course may leave both description lines empty.
+  // What the typed fields become: { texts: [bytes or null x6], pace: number or null,
+  // problems: [{ field, message }] }. A version 1 course may leave both description lines empty;
+  // any course may leave the English texts empty, which takes their lines out of the file.
   function readFields(fields, format) {
     const out = { texts: [], pace: null, problems: [] };
     const described = fields.info1 !== "" || fields.info2 !== "";
     fieldNames.forEach((field, i) => {
+      if (isEnglish(field)) {
+        const problem = englishProblem(field, fields[field]);
+        out.texts.push(problem ? null : Array.from(fields[field], (c) => c.charCodeAt(0)));
+        if (problem) out.problems.push({ field, message: problem });
+        return;
+      }
       const { bytes, missing } = TideWakeCp932.encode(fields[field]);
       const optional = i > 0 && format !== "1.5" && !described;
       const problem = textProblem(field, fields[field], bytes, missing, optional);

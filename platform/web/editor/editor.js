@@ -31,9 +31,10 @@
   // What was opened: its format, texts and pace, and the bytes last saved, which tell whether
   // there is anything unsaved.
   let opened = null;
-  // The course as edited: { numbers, fields: { name, info1, info2, pace, file }, good }, where
-  // `good` holds the last texts (code page 932 bytes) and pace that could be written: a field
-  // typed wrong keeps them in the file until it is mended.
+  // The course as edited: { numbers, fields: { name, info1, info2, enName, enInfo1, enInfo2,
+  // pace, file }, good }, where `good` holds the last texts (code page 932 bytes, ASCII for the
+  // English ones) and pace that could be written: a field typed wrong keeps them in the file
+  // until it is mended.
   let state = null;
   let selection = null;
   let savedBytes = new Uint8Array();
@@ -50,8 +51,8 @@
     state.good.texts.forEach((bytes, i) => code.setText(i, Uint8Array.from(bytes)));
     let written = code.write();
     // Description lines that cannot be written together (an old-format file gets both or
-    // neither) leave both as they were opened; failing that, the name too.
-    for (const fields of [[1, 2], [0, 1, 2]]) {
+    // neither) leave both as they were opened; failing that, every text.
+    for (const fields of [[1, 2], [0, 1, 2, 3, 4, 5]]) {
       if (!written.error) break;
       for (const i of fields) code.setText(i, opened.texts[i]);
       written = code.write();
@@ -64,10 +65,14 @@
       problems.push({ line: 0, severity: "error", message: written.error });
       return { bytes: savedBytes, problems, lines: null };
     }
-    for (const problem of code.check(written.bytes, state.fields.file || kNewCourseName)) {
-      problems.push(problem);
-    }
     const lines = JSON.parse(code.writtenLines());
+    // The checker's word on an English line belongs to its field, which shows it.
+    const fieldOfLine = (line) =>
+      ["enName", "enInfo1", "enInfo2"].find((field) => lines && line > 0 && lines[field] === line);
+    for (const problem of code.check(written.bytes, state.fields.file || kNewCourseName)) {
+      const field = fieldOfLine(problem.line);
+      problems.push(field ? Object.assign({ field }, problem) : problem);
+    }
     return { bytes: written.bytes, problems, lines };
   }
 
@@ -217,15 +222,11 @@
     const course = code.course();
     const texts = course.texts.map((t) => Uint8Array.from(t));
     opened = { format: course.format, texts, pace: course.numbers[0] };
+    const fields = Object.fromEntries(Model.fieldNames.map((field, i) =>
+      [field, TideWakeCp932.decode(texts[i])]));
     state = {
       numbers: course.numbers,
-      fields: {
-        name: TideWakeCp932.decode(texts[0]),
-        info1: TideWakeCp932.decode(texts[1]),
-        info2: TideWakeCp932.decode(texts[2]),
-        pace: String(course.numbers[0]),
-        file: name,
-      },
+      fields: Object.assign(fields, { pace: String(course.numbers[0]), file: name }),
       good: { texts: course.texts, pace: course.numbers[0] },
     };
     selection = null;

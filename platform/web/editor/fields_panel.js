@@ -1,5 +1,5 @@
 // The panel beside the map: every handle's numbers in a table (a camera stand's height too),
-// the name, description and pace fields, the records and the problems list. What is typed goes
+// the name, description, English text and pace fields, the records and the problems list. What is typed goes
 // to the editor as changes; what the editor has is shown back.
 "use strict";
 
@@ -12,7 +12,7 @@ function TideWakeFieldsPanel(editor) {
   const Model = TideWakeCourseModel;
   const $ = (selector) => document.querySelector(selector);
   const fieldInputs = Object.fromEntries(
-    ["name", "info1", "info2", "pace", "file"].map((n) => [n, $(`input[name=${n}]`)]));
+    [...Model.fieldNames, "pace", "file"].map((n) => [n, $(`input[name=${n}]`)]));
   const handleRows = new Map();
 
   function buildHandleTable() {

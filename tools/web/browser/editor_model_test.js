@@ -42,7 +42,8 @@ const sample = "湖をめぐる周回コース①～ｱ\\";
 check(Cp932.decode(Cp932.encode(sample).bytes) === sample, "typed text reads back as typed");
 
 // ---- Fields ---------------------------------------------------------------------------------
-const fields = (over) => Object.assign({ name: "湖", info1: "上", info2: "下", pace: "10" }, over);
+const fields = (over) => Object.assign({ name: "湖", info1: "上", info2: "下", enName: "",
+                                         enInfo1: "", enInfo2: "", pace: "10" }, over);
 const problemsOf = (over, format = "1.5") =>
   Model.readFields(fields(over), format).problems.map((p) => p.field).join(",");
 check(problemsOf({}) === "", "a course with texts and a pace has no problem");
@@ -60,6 +61,20 @@ check(problemsOf({ info1: "x".repeat(255) }) === "" && problemsOf({ info1: "x".r
 check(problemsOf({ pace: "-3" }) === "" && problemsOf({ pace: "2.5" }) === "pace" &&
       problemsOf({ pace: "" }) === "pace" && problemsOf({ pace: "2147483648" }) === "pace",
       "the pace is any whole number the reader takes");
+check(problemsOf({ enName: "", enInfo1: "", enInfo2: "" }) === "" &&
+      problemsOf({ enName: "Bay_Cove", enInfo1: "A-1!", enInfo2: "~\\" }) === "",
+      "the English texts may be empty or any printable ASCII");
+check(problemsOf({ enName: "Bay Cove" }) === "enName" && problemsOf({ enInfo1: "é" }) === "enInfo1" &&
+      problemsOf({ enInfo2: "湖" }) === "enInfo2" && problemsOf({ enName: "a\tb" }) === "enName",
+      "an English text with a blank or outside ASCII is a problem of its own field");
+check(problemsOf({ enName: "n".repeat(107), enInfo2: "i".repeat(255) }) === "" &&
+      problemsOf({ enName: "n".repeat(108), enInfo2: "i".repeat(256) }) === "enName,enInfo2",
+      "the English texts take the sizes of the texts they stand beside");
+const blankWord = Model.readFields(fields({ enName: "Bay Cove" }), "1.5").problems[0].message;
+check(blankWord.includes("write _ for a space"), "a blank in English says to write _: " + blankWord);
+const english = Model.readFields(fields({ enInfo1: "Up!" }), "1.5");
+check(english.texts.length === 6 && hex(english.texts[4]) === "55 70 21" && hex(english.texts[3]) === "",
+      "English texts are written as their ASCII bytes, none for an empty one");
 const read = Model.readFields(fields({ name: "😀" }));
 check(read.texts[0] === null && hex(read.texts[1]) === "8f e3",
       "a field with a problem gives nothing to write, the others their bytes");

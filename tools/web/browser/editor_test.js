@@ -4,8 +4,8 @@
 // its field and never written; undo and redo take the steps back and forth; the saved download
 // is what the editor shows and passes the native stage checker. A course made from the template
 // by mouse alone is test-driven: the game page starts on its stage select. A bad dropped file
-// is named with FILE:LINE, and nothing is reported on the console. Saves a screenshot of the
-// editor for the README.
+// is named with FILE:LINE; the English fields are shown, edited and checked; and nothing is
+// reported on the console. Saves a screenshot of the editor for the README.
 // usage: node editor_test.js BASE_URL STAGE_TOOL SCREENSHOT_PNG
 "use strict";
 
@@ -266,6 +266,50 @@ async function droppedCourses(browser, consoleProblems, driven) {
   await page.close();
 }
 
+// The English fields: a shipped course's English lines shown, one changed and one emptied in
+// place, a blank refused on its field, and a malformed line the checker warns about marked on its.
+async function englishFields(browser, consoleProblems) {
+  const page = await openEditor(browser, consoleProblems, "?stage=test/stage/03.dat");
+  const shipped = await editorBytes(page);
+  const value = (name) => page.$eval(`input[name=${name}]`, (e) => e.value);
+  check(await value("enName") === "Twin_Isle_Lagoon" &&
+        await value("enInfo1") === "A_tricky_course_round_two_islands",
+        "the English fields show the course's English lines");
+  await typeInto(page, "enName", "Twin Isles", true);
+  // Typed a character at a time, the file keeps what stood before the blank.
+  check(lines(await editorBytes(page)).includes("en-name:Twin") &&
+        await page.$eval("input[name=enName]", (e) => e.classList.contains("wrong")) &&
+        (await problems(page)).some((p) => p.line === 0 && p.message.includes("write _ for a space")),
+        "a blank in the English name is refused on its field and never written");
+  await typeInto(page, "enName", "Twin_Isles", true);
+  await page.click("input[name=enInfo2]", { clickCount: 3 });
+  await page.keyboard.press("Backspace");
+  await page.focus("#map");
+  const expected = lines(shipped).filter((line) => !line.startsWith("en-info2:"))
+    .map((line) => (line.startsWith("en-name:") ? "en-name:Twin_Isles" : line)).join("\n");
+  check((await editorBytes(page)).toString("latin1") === expected,
+        "the English name is changed on its line and the emptied description's line goes");
+
+  const malformed = shipped.toString("latin1").replace("en-info1:A_tricky", "en-info1:A tricky");
+  await page.evaluate((text) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(Array.from(text, (c) => c.charCodeAt(0)))],
+                                "lagoon.dat"));
+    window.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, cancelable: true }));
+  }, malformed);
+  await page.waitForFunction("document.querySelector('input[name=file]').value === 'lagoon.dat'");
+  const warned = (await problems(page)).filter((p) => p.severity === "warning");
+  check(warned.length === 1 && warned[0].line === 27 && await value("enInfo1") === "" &&
+        await page.$eval("input[name=enInfo1]", (e) => e.classList.contains("wrong")),
+        "a malformed English line opens, warned about on its line and marked on its field: " +
+        JSON.stringify(warned));
+  await typeInto(page, "enInfo1", "Two_islands", true);
+  check((await editorBytes(page)).toString("latin1") ===
+          malformed.replace("en-info1:A tricky_course_round_two_islands", "en-info1:Two_islands") &&
+        (await problems(page)).length === 0, "typing a good text mends the line");
+  await page.close();
+}
+
 async function main() {
   const browser = await launchChromium();
   const consoleProblems = [];
@@ -273,6 +317,7 @@ async function main() {
     await editShippedCourse(browser, consoleProblems);
     const driven = await newCourseTestDrive(browser, consoleProblems);
     await droppedCourses(browser, consoleProblems, driven);
+    await englishFields(browser, consoleProblems);
   } finally {
     await browser.close();
   }

@@ -5,7 +5,7 @@
 // dropped at once by the browser's cancel) stops on the very frame the native runner draws for
 // the same keys: every press and release is logged with the frame it reached the game in and
 // given to the runner as a key script. A key press fades the buttons and the next touch brings
-// them back.
+// them back; leaving the page lets go of a held one.
 "use strict";
 
 // What the functions run in the page see there: the page's own objects.
@@ -221,6 +221,14 @@ async function playedByTouch(browser, problems, { baseUrl, runner, root }) {
   check(faded.faded && faded.opacity === 0 && !back.faded && back.opacity === 1,
         `a key press fades the touch buttons out (opacity ${faded.opacity}) and a touch brings them ` +
         `back (opacity ${back.opacity})`);
+
+  // Leaving the page lets go of the game's keys, and the buttons show none held.
+  await finger.down(7, at[kLeft].x, at[kLeft].y);
+  const holding = (await buttonState(page)).buttons.filter((b) => b.held).length;
+  await page.evaluate(() => dispatchEvent(new Event("blur")));
+  const left = (await buttonState(page)).buttons.filter((b) => b.held).length;
+  await finger.up(7);
+  check(holding === 1 && left === 0, "leaving the page with a finger on a button lets the button go");
   await page.close();
 }
 

@@ -65,6 +65,9 @@ int32_t CentredName(int32_t length) {
 int32_t CentredInfo(int32_t length) {
     return static_cast<int32_t>(300.0 - 5.5 * length);
 }
+int32_t CentredLatin(int32_t length, int32_t cellHeight) {
+    return 300 - length * cellHeight / 4;
+}
 
 void DrawRecords() {
     struct Row {
@@ -95,14 +98,21 @@ void DrawTexts() {
     DrawText(160, 20, Texts().stepArrows, kGreen);
     EndText();
 
+    // In English the course's English texts where its file gives them, centred by their letters'
+    // own width: half the cell a byte.
+    const bool english = TextLanguage == Language::English;
+    int32_t length = 0;
+    const char* name = StageTextFor(StageTextKind::Name, english, length);
     BeginText(35);
-    DrawText(CentredName(StageNameLen), 90, StageName, kWhite);
+    DrawText(english ? CentredLatin(length, 35) : CentredName(length), 90, name, kWhite);
     EndText();
+    const char* info1 = StageTextFor(StageTextKind::Info1, english, length);
     BeginText(25);
-    DrawText(CentredInfo(StageInfo1Len), 130, StageInfo1, kWhite);
+    DrawText(english ? CentredLatin(length, 25) : CentredInfo(length), 130, info1, kWhite);
     EndText();
+    const char* info2 = StageTextFor(StageTextKind::Info2, english, length);
     BeginText(25);
-    DrawText(CentredInfo(StageInfo2Len), 160, StageInfo2, kWhite);
+    DrawText(english ? CentredLatin(length, 25) : CentredInfo(length), 160, info2, kWhite);
     EndText();
 
     DrawRecords();

@@ -17,7 +17,7 @@ RUNNER = SOURCE = ""
 WRITE = False
 # The fixture race, then Up on the results to watch its replay.
 EXTRA_KEYS = "2740 up down\n2742 up up\n"
-SHOTS = {"title": 205, "race": 365, "results": 2730, "replay": 2790}
+SHOTS = {"title": 205, "select": 218, "race": 365, "results": 2730, "replay": 2790}
 # The live race has no text of its own language: its frame is the Japanese one.
 SAME_IN_BOTH = {"race"}
 

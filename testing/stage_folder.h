@@ -35,6 +35,15 @@ inline std::string StageText(const std::string& name = "Bay",
     return text;
 }
 
+// The stage a text holds, failing the test (with the reader's line and message) when it holds none.
+inline StageFile ParsedStage(const std::string& text) {
+    StageFile stage;
+    StageFileError error;
+    EXPECT_TRUE(ParseStageFile(text.data(), text.size(), stage, error))
+        << error.line << ": " << error.message;
+    return stage;
+}
+
 inline std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;

@@ -16,11 +16,7 @@ namespace {
 using stage_test::StageText;
 
 StageFile Read(const std::string& text) {
-    StageFile stage;
-    StageFileError error;
-    EXPECT_TRUE(ParseStageFile(text.data(), text.size(), stage, error))
-        << error.line << ": " << error.message;
-    return stage;
+    return stage_test::ParsedStage(text);
 }
 
 std::vector<std::string> Texts(const StageFile& s) {

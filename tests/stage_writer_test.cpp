@@ -17,11 +17,7 @@ namespace fs = std::filesystem;
 using stage_test::StageText;
 
 StageFile Read(const std::string& text) {
-    StageFile stage;
-    StageFileError error;
-    EXPECT_TRUE(ParseStageFile(text.data(), text.size(), stage, error))
-        << error.line << ": " << error.message;
-    return stage;
+    return stage_test::ParsedStage(text);
 }
 
 std::string Write(const std::string& original, const StageFile& edited) {

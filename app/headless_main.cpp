@@ -18,6 +18,7 @@
 #include "platform/headless/runner_options.h"
 #include "race/ghost.h"
 #include "race/replay_save.h"
+#include "screens/settings_file.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -41,6 +42,14 @@ struct Run {
 void ApplyKeys(Run& run, int32_t frame) {
     while (run.nextKey < run.keys.size() && run.keys[run.nextKey].frame <= frame) {
         const headless::KeyEvent& event = run.keys[run.nextKey++];
+        if (!event.name.empty()) {
+            if (!headless::SetNamedKey(event.name, event.down)) {
+                std::fprintf(stderr, "tidewake-headless: no key is named '%s'\n",
+                             event.name.c_str());
+                run.failed = true;
+            }
+            continue;
+        }
         headless::SetKey(event.key, event.down);
         if (event.key == platform::Key::Escape && event.down) {
             headless::PushEvent(platform::EventType::EscapeDown);
@@ -93,7 +102,8 @@ void SaveFirstReplay(const std::string& text, const std::string&, void* context)
 constexpr char kUsage[] =
     "usage: tidewake-headless [OPTION]...\n"
     "Runs Tide Wake without a screen from a key script, writing a CSV trace and PNG frames.\n"
-    "  --keys FILE          key events, one a line: FRAME KEY down|up\n"
+    "  --keys FILE          key events, one a line: FRAME KEY down|up; KEY is up, down, left,\n"
+    "                       right, q, escape, p, f12, or key:NAME for a key by its name\n"
     "  --frames N           stop after N frames (default 20000)\n"
     "  --seed N             seed of the game's random numbers (default 1)\n"
     "  --shot FRAME:FILE    save the frame presented after FRAME as a PNG (repeatable)\n"
@@ -109,8 +119,26 @@ constexpr char kUsage[] =
     "  --lang ja|en         the language of the game's texts (default ja)\n"
     "  --music-volume N     how loud the music plays, 0..10 (default 10)\n"
     "  --effects-volume N   how loud the effects play, 0..10 (default 10)\n"
+    "  --settings           read settings.ini and keys.ini from the player's settings folder\n"
+    "                       and keep the settings chosen there, as the game does\n"
     "  --help               show this and stop\n"
     "  --version            show the version and stop\n";
+
+// Japanese at full volume and no ghost but one given, so that every script runs as it always
+// has on any machine; or, with --settings, what the player's settings.ini says. The options
+// given override either for the run.
+void PutRunnerSettings(const headless::RunnerOptions& options) {
+    SetKeptGhostsRace(!options.ghostPath.empty());
+    if (options.settings) {
+        headless::UsePlayerSettingsFolder();
+        LoadSettings();
+    }
+    Language language = TextLanguage;
+    if (LanguageNamed(options.language.c_str(), language)) SetTextLanguage(language);
+    if (options.musicVolume >= 0) ChooseMusicVolume(options.musicVolume);
+    if (options.effectsVolume >= 0) ChooseEffectsVolume(options.effectsVolume);
+    if (options.noGhost) SetKeptGhostsRace(false);
+}
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tidewake-headless: %s\n%s", message.c_str(), kUsage);
@@ -147,18 +175,11 @@ int main(int argc, char** argv) {
         std::fprintf(run.trace, "%s\n", TraceHeader(!run.options.ghostPath.empty()));
     }
     if (run.options.frames == 0) return 0;
-    // The runner races a ghost only when given one, so that every script runs as it always has.
-    SetKeptGhostsRace(!run.options.ghostPath.empty());
-    Language language = Language::Japanese;
-    LanguageNamed(run.options.language.c_str(), language);
-    SetTextLanguage(language);
-    ChooseMusicVolume(run.options.musicVolume);
-    ChooseEffectsVolume(run.options.effectsVolume);
-
     headless::SetExecutableDir(headless::ExecutableFolder(argv[0]));
     headless::Reset(run.options.seed);
     // Like the game: courses from ./stage, else the player's own copies.
     headless::UsePlayerDataFolder();
+    PutRunnerSettings(run.options);
     headless::SetDrawing(run.options.draw);
     headless::SetText(run.options.text);
     if (!run.options.coursePath.empty() && !PlayOnlyCourse(run.options.coursePath.c_str(), error)) {

@@ -1,7 +1,7 @@
 // The game in its window. `tidewake --course FILE` plays that stage file as the only course;
 // `tidewake --replay FILE` starts in a saved replay; `tidewake --ghost FILE` races against that
 // replay's boat on its course; `--no-ghost` races without the kept best ghosts; `--lang ja|en`
-// chooses the texts' language for the run (else the system's).
+// chooses the texts' language for the run (else the settings', else the system's).
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,6 +10,7 @@
 #include "media/game_texts.h"
 #include "platform/platform.h"
 #include "race/ghost.h"
+#include "screens/settings_file.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr char kUsage[] =
     "  --replay FILE   start in that replay file instead of the opening\n"
     "  --ghost FILE    race against that replay's boat on its course\n"
     "  --no-ghost      race without ghosts, not even the kept bests\n"
-    "  --lang ja|en    the language of the game's texts for this run (else the system's)\n"
+    "  --lang ja|en    the language of the game's texts for this run (else the settings')\n"
     "  --help          show this and stop\n"
     "  --version       show the version and stop\n";
 
@@ -70,13 +71,6 @@ bool ReadArguments(int argc, char** argv, Arguments& args) {
     return !(args.noGhost && args.ghost != nullptr);
 }
 
-// The option's language, else the system's.
-Language ChosenLanguage(const Arguments& args) {
-    Language language = LanguageOfLocale(platform::SystemLocale().c_str());
-    if (args.language != nullptr) LanguageNamed(args.language, language);
-    return language;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,7 +84,14 @@ int main(int argc, char** argv) {
         std::printf("tidewake %s\n", TIDEWAKE_VERSION);
         return 0;
     }
-    SetTextLanguage(ChosenLanguage(args));
+    // The system's language, unless settings.ini names one; an option overrides both.
+    SetTextLanguage(LanguageOfLocale(platform::SystemLocale().c_str()));
+    LoadSettings();
+    Language language = TextLanguage;
+    if (args.language != nullptr && LanguageNamed(args.language, language)) {
+        SetTextLanguage(language);
+    }
+    if (args.noGhost) SetKeptGhostsRace(false);
     if (args.course != nullptr) {
         std::string message;
         if (!PlayOnlyCourse(args.course, message)) {
@@ -98,6 +99,5 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
     }
-    SetKeptGhostsRace(!args.noGhost);
     return RunGame(nullptr, nullptr, args.replay, args.ghost);
 }

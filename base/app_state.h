@@ -32,5 +32,6 @@ constexpr int32_t kSceneStageSelect = 5;
 constexpr int32_t kSceneCountdown = 6;
 constexpr int32_t kSceneResults = 7;
 constexpr int32_t kSceneOpening = 9;
+constexpr int32_t kSceneSettings = 10;
 // Not a scene: what the main loop's hook hears after a paused frame, in which no scene ran.
 constexpr int32_t kScenePaused = -2;

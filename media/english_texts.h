@@ -18,3 +18,9 @@ inline constexpr char kEnglishReplayKeys[] = "[\x81\xA9] Back to title  [\x81\xA
 
 // The results' key hint: "[↑] Watch replay   [↓] Back to title".
 inline constexpr char kEnglishResultsKeys[] = "[\x81\xAA] Watch replay   [\x81\xAB] Back to title";
+
+// The settings' hint "[↑↓] Choose  [←→] Change  [Q] Back" and the key list's
+// "[→] New key  [←] Game's key  [Q] Back".
+inline constexpr char kEnglishSettingsHint[] =
+    "[\x81\xAA\x81\xAB] Choose  [\x81\xA9\x81\xA8] Change  [Q] Back";
+inline constexpr char kEnglishKeysHint[] = "[\x81\xA8] New key  [\x81\xA9] Game's key  [Q] Back";

@@ -31,26 +31,46 @@ constexpr GameTexts kJapanese = {
     kTextResultsKeys,
     kTextPushDownStart,
     kTextStepArrows,
-    "PAUSE"};
+    "PAUSE",
+    {kTextSettingsHeading,
+     {kTextSettingsLanguage, kTextSettingsMusic, kTextSettingsEffects, kTextSettingsGhost,
+      kTextSettingsWindow, kTextSettingsKeys},
+     kTextSettingsOn,
+     kTextSettingsOff,
+     kFormatSettingsScale,
+     kTextSettingsFullScreen,
+     kTextSettingsHint,
+     kTextKeysHint,
+     kTextKeysPress}};
 
-constexpr GameTexts kEnglish = {kEnglishTitle,
-                                kTextTitleVersion,
-                                kTextPushUpStart,
-                                kEnglishStageLoadError,
-                                kEnglishStageLoadErrorHeading,
-                                kTextCheckPoint,
-                                kTextStart,
-                                kEnglishReplayKeys,
-                                kFormatLapTime,
-                                kFormatLapUnset,
-                                kFormatTotal,
-                                kTextFinish,
-                                kTextTimeUp,
-                                {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"},
-                                kEnglishResultsKeys,
-                                kTextPushDownStart,
-                                kTextStepArrows,
-                                "PAUSE"};
+constexpr GameTexts kEnglish = {
+    kEnglishTitle,
+    kTextTitleVersion,
+    kTextPushUpStart,
+    kEnglishStageLoadError,
+    kEnglishStageLoadErrorHeading,
+    kTextCheckPoint,
+    kTextStart,
+    kEnglishReplayKeys,
+    kFormatLapTime,
+    kFormatLapUnset,
+    kFormatTotal,
+    kTextFinish,
+    kTextTimeUp,
+    {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"},
+    kEnglishResultsKeys,
+    kTextPushDownStart,
+    kTextStepArrows,
+    "PAUSE",
+    {"Settings",
+     {kTextSettingsLanguage, "Music", "Effects", "Ghost", "Window", "Keys"},
+     "On",
+     "Off",
+     "%dx",
+     "Full screen",
+     kEnglishSettingsHint,
+     kEnglishKeysHint,
+     "Press a key"}};
 
 }  // namespace
 
@@ -60,6 +80,10 @@ const GameTexts& TextsOf(Language language) {
 
 const GameTexts& Texts() {
     return TextsOf(TextLanguage);
+}
+
+const char* LanguageOwnName(Language language) {
+    return language == Language::English ? "English" : kTextJapaneseName;
 }
 
 void SetTextLanguage(Language language) {

@@ -9,6 +9,23 @@
 // The places a race can end in.
 constexpr int32_t kPlaces = 8;
 
+// The rows of the settings, top to bottom.
+enum SettingsRow { kRowLanguage, kRowMusic, kRowEffects, kRowGhost, kRowWindow, kRowKeys };
+constexpr int32_t kSettingsRows = 6;
+
+// The settings' texts in one language.
+struct SettingsTexts {
+    const char* heading;              // the settings' heading
+    const char* rows[kSettingsRows];  // each row's name, in SettingsRow order
+    const char* on;                   // the ghost races
+    const char* off;                  // no ghost races
+    const char* scaleFormat;          // printf: the window's multiple of the frame
+    const char* fullScreen;           // the window fills the screen
+    const char* hint;                 // the settings' key hint
+    const char* keysHint;             // the key list's key hint
+    const char* pressKey;             // in place of a key while a new one is awaited
+};
+
 // One language's texts, as code page 932 bytes.
 struct GameTexts {
     const char* title;             // the title's big row
@@ -29,6 +46,7 @@ struct GameTexts {
     const char* pushDownStart;     // the stage select's start hint
     const char* stepArrows;        // the stage select's arrows
     const char* pause;             // over the frame of a paused race
+    SettingsTexts settings;        // the settings and their key list
 };
 
 // The table of `language`.
@@ -39,6 +57,9 @@ const GameTexts& Texts();
 
 // Makes `language` the language of every text from the next one drawn.
 void SetTextLanguage(Language language);
+
+// A language by its own name ("日本語", "English"), the same whichever is on.
+const char* LanguageOwnName(Language language);
 
 // The language a setting or an option names: "ja" or "en". False for anything else.
 bool LanguageNamed(const char* name, Language& language);

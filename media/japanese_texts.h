@@ -64,3 +64,33 @@ inline constexpr char kTextResultsKeys[] =
 // The stage select's rows with arrows: "Push［↓］Start", "[←]                 [→]".
 inline constexpr char kTextPushDownStart[] = "Push\x81\x6D\x81\xAB\x81\x6EStart";
 inline constexpr char kTextStepArrows[] = "[\x81\xA9]                 [\x81\xA8]";
+
+// The settings' heading "設定", its rows "Language / 言語" (the same in every language, so that
+// it can be found in either), "音楽", "効果音", "ゴースト", "ウィンドウ", "キー", the values
+// "オン", "オフ", "%d×" (the window's multiple of the frame), "全画面", and the key hint
+// "［↑↓］選ぶ　［←→］変える　［Ｑ］戻る".
+inline constexpr char kTextSettingsHeading[] = "\x90\xDD\x92\xE8";
+inline constexpr char kTextSettingsLanguage[] = "Language / \x8C\xBE\x8C\xEA";
+inline constexpr char kTextSettingsMusic[] = "\x89\xB9\x8A\x79";
+inline constexpr char kTextSettingsEffects[] = "\x8C\xF8\x89\xCA\x89\xB9";
+inline constexpr char kTextSettingsGhost[] = "\x83\x53\x81\x5B\x83\x58\x83\x67";
+inline constexpr char kTextSettingsWindow[] = "\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45";
+inline constexpr char kTextSettingsKeys[] = "\x83\x4C\x81\x5B";
+inline constexpr char kTextSettingsOn[] = "\x83\x49\x83\x93";
+inline constexpr char kTextSettingsOff[] = "\x83\x49\x83\x74";
+inline constexpr char kFormatSettingsScale[] = "%d\x81\x7E";
+inline constexpr char kTextSettingsFullScreen[] = "\x91\x53\x89\xE6\x96\xCA";
+inline constexpr char kTextSettingsHint[] =
+    "\x81\x6D\x81\xAA\x81\xAB\x81\x6E\x91\x49\x82\xD4\x81\x40\x81\x6D\x81\xA9\x81\xA8\x81\x6E"
+    "\x95\xCF\x82\xA6\x82\xE9\x81\x40\x81\x6D\x82\x70\x81\x6E\x96\xDF\x82\xE9";
+
+// The key list's heading "キー", its hint "［→］新しいキー　［←］元のキー　［Ｑ］戻る", and
+// "キーを押してください" while a new key is awaited.
+inline constexpr char kTextKeysHint[] =
+    "\x81\x6D\x81\xA8\x81\x6E\x90\x56\x82\xB5\x82\xA2\x83\x4C\x81\x5B\x81\x40\x81\x6D\x81\xA9"
+    "\x81\x6E\x8C\xB3\x82\xCC\x83\x4C\x81\x5B\x81\x40\x81\x6D\x82\x70\x81\x6E\x96\xDF\x82\xE9";
+inline constexpr char kTextKeysPress[] =
+    "\x83\x4C\x81\x5B\x82\xF0\x89\x9F\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";
+
+// The languages by their own names: "日本語" (and English, which needs no code page).
+inline constexpr char kTextJapaneseName[] = "\x93\xFA\x96\x7B\x8C\xEA";

@@ -18,6 +18,16 @@ const char* UserDataDir();
 // there is none. Not created here.
 const char* GhostFolder();
 
+// The player's folder for settings (settings.ini and keys.ini), ending with '/' and created
+// when missing. Empty when there is none or it cannot be made, which is said once on stderr;
+// the game then keeps its settings for this run only.
+const char* SettingsFolder();
+
+// Writes `name` in SettingsFolder() so that a crash leaves the old file or the new one: an
+// existing file is replaced in place, a missing one is made. False (with `error` saying why)
+// when it was not written, also when there is no settings folder.
+bool WriteSettingsFile(const char* name, const std::string& text, std::string& error);
+
 // The language the player's system is set to: the first of LC_ALL, LC_MESSAGES and LANG that is
 // set and not empty ("ja_JP.UTF-8"), or the browser's language on the page; empty when none is.
 std::string SystemLocale();

@@ -78,6 +78,51 @@ constexpr int kKeyCount = 8;
 // Whether the key is down after all events taken so far.
 bool IsKeyDown(Key key);
 
+// ---- The player's choice of keys ------------------------------------------------------------
+
+// The first six keys (Up .. Escape) are the ones the player may give other keys.
+constexpr int kChoosableKeys = 6;
+
+// Whether the player can choose keys here; where they cannot, the settings leave keys out.
+bool KeysChoosable();
+
+// The names of the keys standing for one of the six, joined by ", " ("Up", "W, Left"), ASCII.
+std::string KeyNames(Key key);
+
+// From now on, the next key that goes down stands for `key` alone; P and the screenshot keys
+// stay theirs and are not taken. A key taken from another of the six that had no other gets
+// `key`'s old keys in its place, so that each of the six always keeps one.
+void ListenForKey(Key key);
+
+// Whether ListenForKey is still waiting for its key.
+bool ListeningForKey();
+
+// Gives up waiting for a key; nothing is bound.
+void StopListeningForKey();
+
+// Gives `key` the game's own key again, taken from another of the six as a new key would be.
+void RestoreGameKey(Key key);
+
+// Writes the keys as chosen to keys.ini in the settings folder, as a player would write it.
+// False (with `error` saying why) when it was not written; the keys still count for this run.
+bool SaveKeys(std::string& error);
+
+// ---- The window's size ----------------------------------------------------------------------
+
+// A window size that fills the screen, where the others are a whole multiple of the frame.
+constexpr int kFullScreen = 0;
+constexpr int kLargestWindowScale = 4;
+
+// The largest multiple of the frame (1..kLargestWindowScale) the desktop has room for; 0 where
+// the game does not choose its window's size (the page fits its picture to the browser's).
+int LargestWindowScale();
+
+// The window's size now: a multiple of the frame, or kFullScreen.
+int WindowScale();
+
+// Makes the window `scale` times the frame (at most LargestWindowScale), or full screen.
+void SetWindowScale(int scale);
+
 // ---- The back buffer ------------------------------------------------------------------------
 
 constexpr int kFrameWidth = 640;

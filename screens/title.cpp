@@ -14,6 +14,7 @@
 #include "render/boat_model.h"
 #include "render/camera.h"
 #include "render/frame_buffer.h"
+#include "screens/settings_scene.h"
 
 namespace {
 
@@ -77,9 +78,7 @@ void ResetTitleAnimation() {
     TitleDrift = -10;
 }
 
-void TitleScreen() {
-    PollKey(platform::Key::Up, TitleUpKey);
-
+void DrawTitleBackdrop() {
     FillFrame(0);
     LockFrame();
 
@@ -94,6 +93,13 @@ void TitleScreen() {
 
     DrawFrameBorder();
     UnlockFrame();
+}
+
+void TitleScreen() {
+    PollKey(platform::Key::Up, TitleUpKey);
+    PollKey(platform::Key::Down, TitleDownKey);
+
+    DrawTitleBackdrop();
 
     BeginText(90);
     DrawText(60, 60, Texts().title, TextRgb(255, 255, 255));
@@ -112,5 +118,9 @@ void TitleScreen() {
         EnterScene(kSceneRaceSetup);
         StopMusic();
         PlayEffect(GateSound);
+    } else if (TitleDownKey == kKeyHeld) {
+        // The title tune plays on through the settings.
+        OpenSettings();
+        EnterScene(kSceneSettings);
     }
 }

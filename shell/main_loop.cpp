@@ -14,6 +14,7 @@
 #include "race/replay_load.h"
 #include "screens/opening.h"
 #include "screens/screen_clock.h"
+#include "screens/screen_state.h"
 #include "shell/pause.h"
 #include "shell/scene_table.h"
 #include "shell/screenshot.h"
@@ -25,6 +26,7 @@ constexpr int kStartFailed = 1;
 
 bool StartUp() {
     if (!platform::OpenWindow()) return false;
+    if (ChosenWindowScale != kWindowAsOpened) platform::SetWindowScale(ChosenWindowScale);
     // Showing the window makes the game the active application.
     SetAppActive(1);
     SeedRandom(platform::CalendarSeconds());

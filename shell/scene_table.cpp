@@ -9,6 +9,7 @@
 #include "screens/race_scene.h"
 #include "screens/race_setup_scene.h"
 #include "screens/results.h"
+#include "screens/settings_scene.h"
 #include "screens/stage_select.h"
 #include "screens/title.h"
 #include "shell/reset_game.h"
@@ -26,6 +27,7 @@ constexpr SceneHandler kHandlers[] = {
     ResultsScene,      // 7 results
     nullptr,           // 8 (none)
     OpeningScreen,     // 9 opening
+    SettingsScene,     // 10 settings
 };
 
 }  // namespace

@@ -1,8 +1,19 @@
 #include "shell/window_proc.h"
 
 #include "base/app_flags.h"
+#include "base/app_state.h"
 #include "media/music.h"
 #include "media/shutdown.h"
+#include "screens/settings_scene.h"
+
+namespace {
+
+// A game ended from the settings keeps them, as leaving them does.
+void KeepSettingsShown() {
+    if (Scene == kSceneSettings) LeaveSettings();
+}
+
+}  // namespace
 
 void HandleWindowEvent(platform::EventType event) {
     switch (event) {
@@ -14,11 +25,13 @@ void HandleWindowEvent(platform::EventType event) {
             break;
         case platform::EventType::EscapeDown:
             if (ShutdownState != kShutdownReleased) {
+                KeepSettingsShown();
                 ShutDownOnce();
                 PostQuit();
             }
             break;
         case platform::EventType::CloseRequest:
+            KeepSettingsShown();
             ShutDownOnce();
             PostQuit();
             break;

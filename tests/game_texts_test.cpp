@@ -19,6 +19,12 @@ std::vector<const char*> AllTexts(const GameTexts& t) {
         t.totalFormat, t.finish,       t.timeUp,      t.resultsKeys,    t.pushDownStart,
         t.stepArrows,  t.pause};
     for (const char* place : t.places) all.push_back(place);
+    const SettingsTexts& s = t.settings;
+    for (const char* row : s.rows) all.push_back(row);
+    for (const char* text :
+         {s.heading, s.on, s.off, s.scaleFormat, s.fullScreen, s.hint, s.keysHint, s.pressKey}) {
+        all.push_back(text);
+    }
     return all;
 }
 

@@ -19,24 +19,28 @@ using headless::KeyEvent;
 
 TEST(KeyScript, ReadsEventsInFrameOrderSkippingCommentsAndBlanks) {
     std::istringstream in(
-        "# start\n\n260 up down\r\n  # held\n10 left down\n261 up up\n10 q down\n");
+        "# start\n\n260 up down\r\n  # held\n10 left down\n261 up up\n10 q down\n"
+        "300 key:Left_Shift down\n");
     std::vector<KeyEvent> events;
     std::string error;
     ASSERT_TRUE(headless::ParseKeyScript(in, events, error)) << error;
-    ASSERT_EQ(events.size(), 4u);
+    ASSERT_EQ(events.size(), 5u);
     EXPECT_EQ(events[0].frame, 10);
     EXPECT_EQ(events[0].key, platform::Key::Left);
     EXPECT_EQ(events[1].key, platform::Key::Q);  // same frame: script order kept
     EXPECT_EQ(events[2].frame, 260);
     EXPECT_TRUE(events[2].down);
+    EXPECT_TRUE(events[2].name.empty());
     EXPECT_FALSE(events[3].down);
+    EXPECT_EQ(events[4].name, "Left Shift");  // a key by the desktop's name, '_' for a blank
 }
 
 // Each bad script names its line and the problem (where the message goes on, its start).
 TEST(KeyScript, NamesTheLineAndTheProblem) {
     const std::pair<const char*, std::string> cases[] = {
         {"1 up down\n2 space down\n",
-         "line 2: unknown key 'space' (keys: up, down, left, right, q, escape, p, f12)"},
+         "line 2: unknown key 'space' (keys: up, down, left, right, q, escape, p, f12, or "
+         "key:NAME)"},
         {"# c\nx up down\n", "line 2: 'x' is not a frame number"},
         {"-1 up down\n", "line 1: '-1' is not a frame number"},
         {"5 up pressed\n", "line 1: 'pressed' must be 'down' or 'up'"},
@@ -83,6 +87,7 @@ TEST(RunnerArgs, AcceptsEveryOptionAndRejectsNonsense) {
     EXPECT_EQ(options.language, "en");
     EXPECT_EQ(options.musicVolume, 0);
     EXPECT_EQ(options.effectsVolume, 5);
+    EXPECT_FALSE(options.settings);
 
     for (const char* bad :
          {"--frames", "--frames ten", "--shot 100", "--shot x:o.png", "--shot 5:", "--seed -3",

@@ -130,6 +130,21 @@ const JapaneseText kTexts[] = {
     {"kTextResultsKeys", kTextResultsKeys, "［↑］リプレイを見る   ［↓］タイトルに戻る"},
     {"kTextPushDownStart", kTextPushDownStart, "Push［↓］Start"},
     {"kTextStepArrows", kTextStepArrows, "[←]                 [→]"},
+    {"kTextSettingsHeading", kTextSettingsHeading, "設定"},
+    {"kTextSettingsLanguage", kTextSettingsLanguage, "Language / 言語"},
+    {"kTextSettingsMusic", kTextSettingsMusic, "音楽"},
+    {"kTextSettingsEffects", kTextSettingsEffects, "効果音"},
+    {"kTextSettingsGhost", kTextSettingsGhost, "ゴースト"},
+    {"kTextSettingsWindow", kTextSettingsWindow, "ウィンドウ"},
+    {"kTextSettingsKeys", kTextSettingsKeys, "キー"},
+    {"kTextSettingsOn", kTextSettingsOn, "オン"},
+    {"kTextSettingsOff", kTextSettingsOff, "オフ"},
+    {"kFormatSettingsScale", kFormatSettingsScale, "%d×"},
+    {"kTextSettingsFullScreen", kTextSettingsFullScreen, "全画面"},
+    {"kTextSettingsHint", kTextSettingsHint, "［↑↓］選ぶ　［←→］変える　［Ｑ］戻る"},
+    {"kTextKeysHint", kTextKeysHint, "［→］新しいキー　［←］元のキー　［Ｑ］戻る"},
+    {"kTextKeysPress", kTextKeysPress, "キーを押してください"},
+    {"kTextJapaneseName", kTextJapaneseName, "日本語"},
 };
 
 TEST(JapaneseTexts, BytesSayWhatTheCommentsSay) {

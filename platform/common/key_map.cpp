@@ -28,6 +28,13 @@ int GameKeyIndex(const std::string& name) {
     return -1;
 }
 
+// The key that types `key` on this keyboard's layout, or the US layout's when no layout is
+// known (before the video subsystem is up, and in the runner).
+SDL_Scancode KeyOfLayout(SDL_Keycode key, SDL_Scancode us) {
+    const SDL_Scancode code = SDL_GetScancodeFromKey(key);
+    return code == SDL_SCANCODE_UNKNOWN ? us : code;
+}
+
 }  // namespace
 
 KeyMap DefaultKeyMap() {
@@ -36,7 +43,7 @@ KeyMap DefaultKeyMap() {
     map.keys[static_cast<int>(Key::Down)] = {SDL_SCANCODE_DOWN};
     map.keys[static_cast<int>(Key::Left)] = {SDL_SCANCODE_LEFT};
     map.keys[static_cast<int>(Key::Right)] = {SDL_SCANCODE_RIGHT};
-    map.keys[static_cast<int>(Key::Q)] = {SDL_GetScancodeFromKey(SDLK_q)};
+    map.keys[static_cast<int>(Key::Q)] = {KeyOfLayout(SDLK_q, SDL_SCANCODE_Q)};
     map.keys[static_cast<int>(Key::Escape)] = {SDL_SCANCODE_ESCAPE};
     return map;
 }
@@ -86,6 +93,50 @@ void ReadKeyMap(const std::string& text, KeyMap& map, std::vector<std::string>& 
 bool MapsTo(const KeyMap& map, Key key, SDL_Scancode code) {
     const std::vector<SDL_Scancode>& keys = map.keys[static_cast<int>(key)];
     return std::find(keys.begin(), keys.end(), code) != keys.end();
+}
+
+bool Bindable(SDL_Scancode code) {
+    if (code <= SDL_SCANCODE_UNKNOWN || code >= SDL_NUM_SCANCODES) return false;
+    // keys.ini separates names with commas, so a key named with one could not be written.
+    const std::string name = SDL_GetScancodeName(code);
+    if (name.empty() || name.find(',') != std::string::npos) return false;
+    return code != KeyOfLayout(SDLK_p, SDL_SCANCODE_P) && code != SDL_SCANCODE_F12 &&
+           code != SDL_SCANCODE_PRINTSCREEN;
+}
+
+bool BindKey(KeyMap& map, Key key, SDL_Scancode code) {
+    if (!Bindable(code)) return false;
+    const int chosen = static_cast<int>(key);
+    std::vector<SDL_Scancode> old = map.keys[chosen];
+    old.erase(std::remove(old.begin(), old.end(), code), old.end());
+    for (int k = 0; k < kGameKeys; ++k) {
+        if (k == chosen) continue;
+        std::vector<SDL_Scancode>& keys = map.keys[k];
+        const auto taken = std::remove(keys.begin(), keys.end(), code);
+        if (taken == keys.end()) continue;
+        keys.erase(taken, keys.end());
+        // Each game key keeps one: the one robbed of its last takes over the chosen key's old.
+        if (keys.empty()) keys = old;
+    }
+    map.keys[chosen] = {code};
+    return true;
+}
+
+std::string KeyNamesOf(const KeyMap& map, Key key) {
+    std::string names;
+    for (const SDL_Scancode code : map.keys[static_cast<int>(key)]) {
+        if (!names.empty()) names += ", ";
+        names += SDL_GetScancodeName(code);
+    }
+    return names;
+}
+
+std::string KeyMapText(const KeyMap& map) {
+    std::string text = "# The keys of Tide Wake, as chosen in its settings: GAME KEY = KEY, KEY\n";
+    for (int k = 0; k < kGameKeys; ++k) {
+        text += std::string(kGameKeyNames[k]) + " = " + KeyNamesOf(map, static_cast<Key>(k)) + "\n";
+    }
+    return text;
 }
 
 }  // namespace platform

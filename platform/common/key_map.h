@@ -34,4 +34,19 @@ void ReadKeyMap(const std::string& text, KeyMap& map, std::vector<std::string>& 
 // Whether the scancode stands for the game key.
 bool MapsTo(const KeyMap& map, Key key, SDL_Scancode code);
 
+// Whether a key is one the player may bind: any key SDL can name (without a comma) but P, F12
+// and Print Screen, which always pause and keep the frame.
+bool Bindable(SDL_Scancode code);
+
+// Makes `code` the only key of `key`. Another game key that had it loses it, and one that is
+// left with none gets `key`'s old keys (but `code`) instead, so that each keeps at least one.
+// False, changing nothing, for a key that is not Bindable.
+bool BindKey(KeyMap& map, Key key, SDL_Scancode code);
+
+// The names of the keys of `key`, joined by ", ".
+std::string KeyNamesOf(const KeyMap& map, Key key);
+
+// The map as a keys.ini that ReadKeyMap reads back as the same keys.
+std::string KeyMapText(const KeyMap& map);
+
 }  // namespace platform

@@ -38,26 +38,43 @@ std::string PlayerDataFolder() {
     return folder;
 }
 
+std::string MadeSettingsFolder() {
+    return PlayerDataFolder();
+}
+
 #else
 
-// "$XDG_DATA_HOME/tidewake/", with every missing folder on the way made. A folder that cannot
-// be made is said once here: without it no replay is kept, and nothing later knows why.
-std::string PlayerDataFolder() {
-    const std::string base = BaseFolder("XDG_DATA_HOME", ".local/share");
-    if (base.empty()) return "";
-    const std::string folder = base + "/tidewake/";
+namespace {
+
+// `folder` with every missing folder on the way made; empty (said once on stderr, with what is
+// lost without it) when one cannot be made.
+std::string MadeFolder(const std::string& folder, const char* what, const char* lost) {
     for (size_t slash = folder.find('/', 1); slash != std::string::npos;
          slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            std::fprintf(stderr,
-                         "tidewake: cannot create the player's data folder %s: %s; replays are "
-                         "not kept\n",
-                         part.c_str(), std::strerror(errno));
+            std::fprintf(stderr, "tidewake: cannot create the player's %s folder %s: %s; %s\n",
+                         what, part.c_str(), std::strerror(errno), lost);
             return "";
         }
     }
     return folder;
+}
+
+}  // namespace
+
+// "$XDG_DATA_HOME/tidewake/". A folder that cannot be made is said once here: without it no
+// replay is kept, and nothing later knows why.
+std::string PlayerDataFolder() {
+    const std::string base = BaseFolder("XDG_DATA_HOME", ".local/share");
+    if (base.empty()) return "";
+    return MadeFolder(base + "/tidewake/", "data", "replays are not kept");
+}
+
+std::string MadeSettingsFolder() {
+    const std::string folder = PlayerConfigFolder();
+    if (folder.empty()) return "";
+    return MadeFolder(folder, "settings", "the settings are kept for this run only");
 }
 
 #endif

@@ -14,4 +14,8 @@ std::string PlayerDataFolder();
 // variable is set.
 std::string PlayerConfigFolder();
 
+// PlayerConfigFolder(), with every missing folder on the way made; empty when there is none or
+// one cannot be made, which is said on stderr.
+std::string MadeSettingsFolder();
+
 }  // namespace platform

@@ -23,12 +23,25 @@ void SetText(bool on);
 void SetUserDataDir(const std::string& dir);
 void UsePlayerDataFolder();
 
+// The settings folder (settings.ini, keys.ini): none after Reset, or the player's own, whose
+// keys.ini is then read as the game reads it (the runner's --settings).
+void SetSettingsDir(const std::string& dir);
+void UsePlayerSettingsFolder();
+
 // The folder reported as the executable's.
 void SetExecutableDir(const std::string& dir);
 
 // Queues a window event; sets a key's state as if the user pressed or released it.
 void PushEvent(platform::EventType event);
 void SetKey(platform::Key key, bool down);
+
+// Presses or releases a key by the name the desktop gives it ("W", "Left Shift"): it counts for
+// the game keys it stands for, and may be bound in the settings. False for a name no key has,
+// and always in the browser's runner, whose keys are the game's own.
+bool SetNamedKey(const std::string& name, bool down);
+
+// The window size last asked for (2 after Reset).
+int AskedWindowScale();
 
 // The virtual millisecond clock: Sleep and SpinPause move it, and so can tests.
 uint32_t Clock();

@@ -1,5 +1,6 @@
 // The game's platform without a screen: a virtual clock, scripted keys, a back buffer in
 // memory, and a record of the sounds and music that would have played.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -13,6 +14,7 @@
 #include "platform/common/ttf_text.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
+#include "platform/headless/headless_keys.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,6 +29,8 @@ struct State {
     bool text = true;
     std::string executableDir = "./";
     std::string userDataDir;
+    std::string settingsDir;
+    int windowScale = 2;
     std::deque<platform::EventType> events;
     bool keys[platform::kKeyCount] = {};
     platform::Rgb palette[256] = {};
@@ -52,6 +56,7 @@ void Reset(uint32_t seed) {
     s.seed = seed;
     s.executableDir = dir;
     ResetAudio();
+    ResetKeys();
 }
 
 void SetDrawing(bool on) {
@@ -65,6 +70,16 @@ void SetUserDataDir(const std::string& dir) {
 }
 void UsePlayerDataFolder() {
     S().userDataDir = platform::PlayerDataFolder();
+}
+void SetSettingsDir(const std::string& dir) {
+    S().settingsDir = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+void UsePlayerSettingsFolder() {
+    S().settingsDir = platform::MadeSettingsFolder();
+    if (!S().settingsDir.empty()) ReadKeysFile(S().settingsDir);
+}
+int AskedWindowScale() {
+    return S().windowScale;
 }
 void SetExecutableDir(const std::string& dir) {
     S().executableDir = dir.empty() || dir.back() == '/' ? dir : dir + "/";
@@ -132,6 +147,10 @@ std::string SystemLocale() {
     return "";
 }
 
+const char* SettingsFolder() {
+    return S().settingsDir.c_str();
+}
+
 const char* GhostFolder() {
     static std::string dir;
     dir = S().userDataDir.empty() ? "" : S().userDataDir + "ghosts/";
@@ -170,7 +189,18 @@ void WaitEvent() {
 }
 
 bool IsKeyDown(Key key) {
-    return S().keys[static_cast<int>(key)];
+    return S().keys[static_cast<int>(key)] || headless::NamedKeyHolds(key);
+}
+
+// The runner stands for a desktop with room for every size.
+int LargestWindowScale() {
+    return kLargestWindowScale;
+}
+int WindowScale() {
+    return S().windowScale;
+}
+void SetWindowScale(int scale) {
+    S().windowScale = scale == kFullScreen ? kFullScreen : std::max(1, std::min(scale, 4));
 }
 
 void SetPalette(const Rgb colours[256]) {

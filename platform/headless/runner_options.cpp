@@ -78,6 +78,8 @@ bool ParseRunnerArgs(const std::vector<std::string>& args, RunnerOptions& option
                 error = arg + " takes a whole number from 0 to 10, not '" + text + "'";
                 return false;
             }
+        } else if (arg == "--settings") {
+            options.settings = true;
         } else if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {
@@ -141,9 +143,13 @@ bool ParseKeyScript(std::istream& in, std::vector<KeyEvent>& events, std::string
             error = where + "'" + frameText + "' is not a frame number";
             return false;
         }
-        if (!ParseKey(keyText, event.key)) {
+        if (keyText.rfind("key:", 0) == 0 && keyText.size() > 4) {
+            // Script fields part at blanks, so a blank in a key's name is written '_'.
+            event.name = keyText.substr(4);
+            std::replace(event.name.begin(), event.name.end(), '_', ' ');
+        } else if (!ParseKey(keyText, event.key)) {
             error = where + "unknown key '" + keyText +
-                    "' (keys: up, down, left, right, q, escape, p, f12)";
+                    "' (keys: up, down, left, right, q, escape, p, f12, or key:NAME)";
             return false;
         }
         if (actionText != "down" && actionText != "up") {

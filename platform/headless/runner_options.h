@@ -10,11 +10,13 @@
 
 namespace headless {
 
-// One line of a key script: at frame `frame`, `key` goes down or up.
+// One line of a key script: at frame `frame`, `key` goes down or up, or the key the desktop
+// calls `name` ("key:W", "key:Left_Shift" in the script) when that is not empty.
 struct KeyEvent {
     int32_t frame;
     platform::Key key;
     bool down;
+    std::string name;
 };
 
 struct Shot {
@@ -36,11 +38,14 @@ struct RunnerOptions {
     std::string verifyPath;      // a replay to play through without drawing, saying its result
     std::string ghostPath;  // a replay to race against on its course (and kept bests elsewhere)
     bool noGhost = false;   // --no-ghost: no ghost races at all
-    std::string language = "ja";  // --lang: the language of the game's texts, "ja" or "en"
-    int32_t musicVolume = 10;     // --music-volume: 0..10
-    int32_t effectsVolume = 10;   // --effects-volume: 0..10
-    bool help = false;            // --help: say the usage and stop
-    bool version = false;         // --version: say the version and stop
+    // --lang, --music-volume, --effects-volume: "ja" or "en", 0..10; empty and -1 when not given,
+    // for Japanese at full volume or what settings.ini says.
+    std::string language;
+    int32_t musicVolume = -1;
+    int32_t effectsVolume = -1;
+    bool settings = false;  // --settings: read and keep settings.ini and keys.ini as the game does
+    bool help = false;      // --help: say the usage and stop
+    bool version = false;   // --version: say the version and stop
 };
 
 // Fills `options` from the arguments (without the program name). False with a message naming

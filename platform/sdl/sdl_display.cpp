@@ -68,11 +68,22 @@ bool InitVideo() {
     return false;
 }
 
-// Twice the frame's size when the desktop has room for it, else the frame's own size.
-int WindowScale() {
+// The largest multiple of the frame the desktop around `window` (or the first) has room for.
+int RoomyScale(SDL_Window* window) {
+    const int screen = window != nullptr ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    return (usable.w >= 2 * kFrameWidth && usable.h >= 2 * kFrameHeight) ? 2 : 1;
+    if (SDL_GetDisplayUsableBounds(screen, &usable) != 0) return 1;
+    int scale = 1;
+    while (scale < kLargestWindowScale && usable.w >= (scale + 1) * kFrameWidth &&
+           usable.h >= (scale + 1) * kFrameHeight) {
+        ++scale;
+    }
+    return scale;
+}
+
+// Twice the frame's size when the desktop has room for it, else the frame's own size.
+int OpeningScale() {
+    return std::min(2, RoomyScale(nullptr));
 }
 
 bool CreateWindow(Display& d) {
@@ -80,7 +91,7 @@ bool CreateWindow(Display& d) {
     // The window's own pixels (shared memory on X11) rather than a GL texture behind them: the
     // frame is already scaled here, and a software GL would cost a third of a core.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    const int scale = WindowScale();
+    const int scale = OpeningScale();
     d.window = SDL_CreateWindow("Tide Wake", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 kFrameWidth * scale, kFrameHeight * scale, SDL_WINDOW_RESIZABLE);
     if (d.window == nullptr) return false;
@@ -161,6 +172,38 @@ void ToggleFullscreen() {
     d.fullscreen = !d.fullscreen;
     SDL_SetWindowFullscreen(d.window, d.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
+
+}  // namespace sdl
+
+int LargestWindowScale() {
+    return RoomyScale(Screen().window);
+}
+
+// A window the player resized by hand counts as the largest multiple of the frame it holds.
+int WindowScale() {
+    Display& d = Screen();
+    if (d.fullscreen) return kFullScreen;
+    if (d.window == nullptr) return OpeningScale();
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(d.window, &width, &height);
+    return std::max(1, std::min({kLargestWindowScale, width / kFrameWidth, height / kFrameHeight}));
+}
+
+void SetWindowScale(int scale) {
+    Display& d = Screen();
+    if (d.window == nullptr) return;
+    if (scale == kFullScreen) {
+        if (!d.fullscreen) sdl::ToggleFullscreen();
+        return;
+    }
+    if (d.fullscreen) sdl::ToggleFullscreen();
+    scale = std::max(1, std::min(scale, LargestWindowScale()));
+    SDL_SetWindowSize(d.window, kFrameWidth * scale, kFrameHeight * scale);
+    SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+namespace sdl {
 
 Uint32 MusicEndedEventType() {
     return Screen().musicEndedEvent;

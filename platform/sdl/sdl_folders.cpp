@@ -27,6 +27,11 @@ const char* UserDataDir() {
     return dir.c_str();
 }
 
+const char* SettingsFolder() {
+    static const std::string dir = MadeSettingsFolder();
+    return dir.c_str();
+}
+
 bool OfferFile(const char*, const std::string&) {
     return false;
 }

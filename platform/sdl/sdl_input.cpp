@@ -44,8 +44,8 @@ std::deque<EventType>& Pending() {
 
 // The game's keys, or the player's choice from keys.ini in their config folder. A line the game
 // cannot read is named on stderr and left out; the game goes on.
-const KeyMap& PlayerKeys() {
-    static const KeyMap map = [] {
+KeyMap& PlayerKeys() {
+    static KeyMap map = [] {
         KeyMap keys = DefaultKeyMap();
         const std::string folder = PlayerConfigFolder();
         if (folder.empty()) return keys;
@@ -62,6 +62,10 @@ const KeyMap& PlayerKeys() {
     }();
     return map;
 }
+
+// The game key the next key pressed is bound to, while the settings wait for one.
+bool listening = false;
+Key listeningFor = Key::Up;
 
 bool IsFullscreenToggle(const SDL_KeyboardEvent& key) {
     if (key.repeat) return false;
@@ -80,6 +84,9 @@ void Translate(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (MapsTo(PlayerKeys(), Key::Escape, event.key.keysym.scancode)) {
                 pending.push_back(EventType::EscapeDown);
+            } else if (listening && !event.key.repeat &&
+                       BindKey(PlayerKeys(), listeningFor, event.key.keysym.scancode)) {
+                listening = false;
             } else if (IsFullscreenToggle(event.key)) {
                 sdl::ToggleFullscreen();
             }
@@ -167,6 +174,35 @@ bool IsKeyDown(Key key) {
         if (code != SDL_SCANCODE_UNKNOWN && state[code] != 0) return true;
     }
     return sdl::GamepadHolds(key);
+}
+
+bool KeysChoosable() {
+    return true;
+}
+
+std::string KeyNames(Key key) {
+    return KeyNamesOf(PlayerKeys(), key);
+}
+
+void ListenForKey(Key key) {
+    listening = true;
+    listeningFor = key;
+}
+
+bool ListeningForKey() {
+    return listening;
+}
+
+void StopListeningForKey() {
+    listening = false;
+}
+
+void RestoreGameKey(Key key) {
+    BindKey(PlayerKeys(), key, DefaultKeyMap().keys[static_cast<int>(key)].front());
+}
+
+bool SaveKeys(std::string& error) {
+    return WriteSettingsFile("keys.ini", KeyMapText(PlayerKeys()), error);
 }
 
 }  // namespace platform

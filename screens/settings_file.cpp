@@ -124,6 +124,8 @@ void PutInForce(const Settings& settings) {
     ChooseEffectsVolume(settings.effects);
     SetKeptGhostsRace(settings.ghost);
     ChosenWindowScale = settings.window;
+    // An open window takes its size at once; one not open yet takes it as it opens.
+    if (settings.window != kWindowAsOpened) platform::SetWindowScale(settings.window);
 }
 
 void LoadSettings() {

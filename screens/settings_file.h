@@ -35,7 +35,7 @@ std::string SettingsText(const Settings& settings);
 // The settings as they are now in the game: its language, volumes, ghost and window.
 Settings SettingsInForce();
 
-// Puts the settings in force; the window's size is asked for once the window is open.
+// Puts the settings in force; a window not open yet is sized as it opens.
 void PutInForce(const Settings& settings);
 
 // Reads settings.ini from the settings folder, when it is there, and puts it in force. Each line

@@ -39,4 +39,31 @@ TEST(KeyMap, MalformedLinesAreNamedAndLeftOut) {
     EXPECT_TRUE(platform::MapsTo(map, Key::Left, SDL_SCANCODE_D));
 }
 
+// A key bound in the settings: each game key keeps one, P and the screenshot keys and keys that
+// could not be written are refused, and the file written reads back as the same keys.
+TEST(KeyMap, BindingKeepsEveryGameKeyAKeyAndWritesBackTheSame) {
+    platform::KeyMap map = platform::DefaultKeyMap();
+    std::vector<std::string> problems;
+    platform::ReadKeyMap("left = A, Left\n", map, problems);
+    ASSERT_TRUE(platform::BindKey(map, Key::Up, SDL_SCANCODE_W));
+    EXPECT_EQ(platform::KeyNamesOf(map, Key::Up), "W");
+    // Left keeps its other key; Right, robbed of its only one, takes Down's old.
+    ASSERT_TRUE(platform::BindKey(map, Key::Down, SDL_SCANCODE_A));
+    EXPECT_EQ(platform::KeyNamesOf(map, Key::Left), "Left");
+    ASSERT_TRUE(platform::BindKey(map, Key::Down, SDL_SCANCODE_RIGHT));
+    EXPECT_EQ(platform::KeyNamesOf(map, Key::Down), "Right");
+    EXPECT_EQ(platform::KeyNamesOf(map, Key::Right), "A");
+    for (SDL_Scancode refused : {SDL_SCANCODE_P, SDL_SCANCODE_F12, SDL_SCANCODE_PRINTSCREEN,
+                                 SDL_SCANCODE_COMMA, SDL_SCANCODE_UNKNOWN}) {
+        EXPECT_FALSE(platform::BindKey(map, Key::Q, refused)) << refused;
+    }
+    EXPECT_EQ(platform::KeyNamesOf(map, Key::Q), "Q");
+
+    platform::KeyMap back;
+    problems.clear();
+    platform::ReadKeyMap(platform::KeyMapText(map), back, problems);
+    EXPECT_TRUE(problems.empty());
+    for (int k = 0; k < platform::kGameKeys; ++k) EXPECT_EQ(back.keys[k], map.keys[k]) << k;
+}
+
 }  // namespace

@@ -1,7 +1,8 @@
 // The player's keys.ini reader on arbitrary bytes. It may not read or write outside its buffers;
 // every game key must end up with at least one real key, a key changes only where the file names
 // it, each refusal names one line of the file, reading the file twice changes nothing more, and
-// the keys it settles on, written back as a keys.ini, read back as the same keys.
+// the keys it settles on, written back as a keys.ini, read back as the same keys; keys bound
+// as the settings bind them leave every game key a key.
 #include <SDL.h>
 
 #include <cctype>
@@ -112,5 +113,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> backProblems;
     platform::ReadKeyMap(Written(map), back, backProblems);
     if (!backProblems.empty() || !SameKeys(back, map)) std::abort();
+
+    // Keys bound as the settings bind them, two bytes a binding: each game key keeps a key,
+    // the bound one has only that, and the game's own keys.ini writer reads back the same.
+    for (size_t i = 0; i + 1 < size && i < 64; i += 2) {
+        const auto key = static_cast<platform::Key>(data[i] % kGameKeys);
+        const auto code = static_cast<SDL_Scancode>(data[i + 1]);
+        const bool bound = platform::BindKey(map, key, code);
+        if (bound != platform::Bindable(code)) std::abort();
+        if (bound && map.keys[static_cast<int>(key)] != std::vector<SDL_Scancode>{code}) {
+            std::abort();
+        }
+        for (int k = 0; k < kGameKeys; ++k) {
+            if (map.keys[k].empty()) std::abort();
+        }
+    }
+    KeyMap written = StartMap(3);
+    backProblems.clear();
+    platform::ReadKeyMap(platform::KeyMapText(map), written, backProblems);
+    if (!backProblems.empty() || !SameKeys(written, map)) std::abort();
     return 0;
 }

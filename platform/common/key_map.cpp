@@ -97,9 +97,11 @@ bool MapsTo(const KeyMap& map, Key key, SDL_Scancode code) {
 
 bool Bindable(SDL_Scancode code) {
     if (code <= SDL_SCANCODE_UNKNOWN || code >= SDL_NUM_SCANCODES) return false;
-    // keys.ini separates names with commas, so a key named with one could not be written.
+    // keys.ini separates names with commas, so a key named with one could not be written, and
+    // a name two keys share ("Return") would read back as the other key.
     const std::string name = SDL_GetScancodeName(code);
     if (name.empty() || name.find(',') != std::string::npos) return false;
+    if (SDL_GetScancodeFromName(name.c_str()) != code) return false;
     return code != KeyOfLayout(SDLK_p, SDL_SCANCODE_P) && code != SDL_SCANCODE_F12 &&
            code != SDL_SCANCODE_PRINTSCREEN;
 }

@@ -34,8 +34,8 @@ void ReadKeyMap(const std::string& text, KeyMap& map, std::vector<std::string>& 
 // Whether the scancode stands for the game key.
 bool MapsTo(const KeyMap& map, Key key, SDL_Scancode code);
 
-// Whether a key is one the player may bind: any key SDL can name (without a comma) but P, F12
-// and Print Screen, which always pause and keep the frame.
+// Whether a key is one the player may bind: any key SDL names (without a comma, and by a name
+// no other key has) but P, F12 and Print Screen, which always pause and keep the frame.
 bool Bindable(SDL_Scancode code);
 
 // Makes `code` the only key of `key`. Another game key that had it loses it, and one that is

@@ -1,7 +1,7 @@
 // The player's folders in the page's file system that outlast the visit: the courses with their
-// records (/stage) and the ghosts of the player's best races (/ghosts). Both are kept in the
-// browser (stage_store.js), read back at the page's start and stored again, only what changed,
-// whenever the game changes them. A refusal to store is told to the player, never taken for
+// records (/stage), the ghosts of the player's best races (/ghosts) and the settings with the
+// keys (/settings). All are kept in the browser (stage_store.js), read back at the page's start
+// and stored again, only what changed, whenever the game changes them. A refusal to store is told to the player, never taken for
 // success, and what the browser held before stays as it was.
 "use strict";
 
@@ -23,6 +23,13 @@ const TideWakeKeptFolders = (() => {
       caption: "Tide Wake: the ghost of the best race was not stored",
       refused: "The browser refused to store the ghost of your best race",
       lost: "the new ghost races only until the page is closed.",
+    },
+    // Only the two files the game keeps there, never its half-written ones.
+    "/settings": {
+      takes: (name) => name === "settings.ini" || name === "keys.ini",
+      caption: "Tide Wake: the settings were not stored",
+      refused: "The browser refused to store the settings",
+      lost: "the new settings count only until the page is closed.",
     },
   };
 
@@ -57,7 +64,7 @@ const TideWakeKeptFolders = (() => {
     return changed;
   }
 
-  // Stores what changed in `folder` ("/stage" or "/ghosts") since its last store. Resolves to null
+  // Stores what changed in `folder` ("/stage", "/ghosts" or "/settings") since its last store. Resolves to null
   // once the browser keeps it (or the page keeps nothing by design), else to why it was not kept.
   // Stores follow one another, whichever folder they are of.
   function store(folder) {
@@ -84,9 +91,11 @@ const TideWakeKeptFolders = (() => {
     });
   }
 
-  // The records and the ghosts the game replaces reach their folders by a rename over the old
-  // file: they are stored then.
-  function watchRenames() {
+  // The records, ghosts and settings the game replaces reach their folders by a rename over the
+  // old file: they are stored then. A settings file the game writes for the first time is made
+  // under its own name, since the page's file system has no links to make it by: it is stored
+  // once the game closes it.
+  function watchWrites() {
     const rename = FS.rename;
     FS.rename = function (from, to) {
       const result = rename.apply(this, arguments);
@@ -95,16 +104,24 @@ const TideWakeKeptFolders = (() => {
       }
       return result;
     };
+    const close = FS.close;
+    FS.close = function (stream) {
+      const written = stream && (stream.flags & 3) !== 0 && String(stream.path).startsWith("/settings/");
+      const result = close.apply(this, arguments);
+      if (written) storeSaying("/settings");
+      return result;
+    };
   }
 
-  // What the browser holds: { courses, ghosts }, each [[name, bytes], ...], or { error }.
+  // What the browser holds: { courses, ghosts, settings }, each [[name, bytes], ...], or { error }.
   function load() {
-    return Promise.all([TideWakeStageStore.load("/stage/"), TideWakeStageStore.load("/ghosts/")])
-      .then(([courses, ghosts]) => ({ courses, ghosts }), (error) => ({ error }));
+    const folders = ["/stage/", "/ghosts/", "/settings/"];
+    return Promise.all(folders.map((folder) => TideWakeStageStore.load(folder)))
+      .then(([courses, ghosts, settings]) => ({ courses, ghosts, settings }), (error) => ({ error }));
   }
 
   // Makes the folders in `fileSystem`: the courses the browser holds, else `courses` (the
-  // shipped ones or the URL's), and the ghosts it holds. `stored` is what load() gave, null when
+  // shipped ones or the URL's), and the ghosts and settings it holds. `stored` is what load() gave, null when
   // the page keeps nothing; `say(caption, text)` tells the player.
   function setUp(fileSystem, courses, stored, say) {
     FS = fileSystem;
@@ -112,7 +129,8 @@ const TideWakeKeptFolders = (() => {
     persistent = stored !== null;
     FS.mkdir("/stage");
     FS.mkdir("/ghosts");
-    watchRenames();
+    FS.mkdir("/settings");
+    watchWrites();
     const own = stored && stored.courses && stored.courses.length > 0;
     for (const [name, bytes] of own ? stored.courses : courses) FS.writeFile("/stage/" + name, bytes);
     if (stored && stored.error) {
@@ -122,7 +140,12 @@ const TideWakeKeptFolders = (() => {
       showMessage("Tide Wake: the stored courses could not be read", readRefusal);
     } else if (stored) {
       for (const [name, bytes] of stored.ghosts) FS.writeFile("/ghosts/" + name, bytes);
-      storedFiles = { "/stage": new Map(stored.courses), "/ghosts": new Map(stored.ghosts) };
+      const settings = stored.settings.filter(([name]) => kFolders["/settings"].takes(name));
+      for (const [name, bytes] of settings) FS.writeFile("/settings/" + name, bytes);
+      storedFiles = {
+        "/stage": new Map(stored.courses), "/ghosts": new Map(stored.ghosts),
+        "/settings": new Map(settings),
+      };
       // The player's first visit: the shipped courses become the player's own.
       if (!own) storeSaying("/stage");
     }

@@ -3,20 +3,23 @@
 # usage: tools/setup.sh play|test|package|web-build|web-test
 set -euo pipefail
 
-# FluidSynth renders the tunes once at build time, so the game need not synthesise them live.
+# FluidSynth renders the tunes once at build time, so the game need not synthesise them live;
+# the record server (tidewake-records) is built with the rest and needs its libraries.
 play_packages=(
     g++ make cmake pkg-config
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev zlib1g-dev
     fonts-ipafont-gothic timgm6mb-soundfont fluidsynth
+    libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev libssl-dev
 )
 # The Debian package: the game's own build, dpkg's tools and the package checker.
 package_packages=("${play_packages[@]}" dpkg-dev lintian)
-# The tests build and check the package too.
+# The tests build and check the package too, and run the record server on PostgreSQL as well.
 test_packages=(
     "${package_packages[@]}"
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xfonts-base sox
     clang libclang-rt-14-dev clang-format shellcheck eslint
+    postgresql-15 sqlite3
 )
 # The browser build, and chromium for its test.
 web_build_packages=(

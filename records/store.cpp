@@ -11,7 +11,8 @@ const std::vector<std::vector<std::string>>& Steps() {
         {
             "CREATE TABLE courses (checksum TEXT PRIMARY KEY, name TEXT NOT NULL, "
             "info1 TEXT NOT NULL, info2 TEXT NOT NULL, en_name TEXT NOT NULL, "
-            "en_info1 TEXT NOT NULL, en_info2 TEXT NOT NULL, file {blob} NOT NULL, "
+            "en_info1 TEXT NOT NULL, en_info2 TEXT NOT NULL, file {blob} NOT NULL, map {blob} NOT "
+            "NULL, "
             "uploaded TEXT NOT NULL, hidden INTEGER NOT NULL DEFAULT 0)",
             "CREATE TABLE players (name TEXT PRIMARY KEY, token_hash TEXT NOT NULL, "
             "joined TEXT NOT NULL)",
@@ -106,10 +107,10 @@ bool Store::AddCourse(const NewCourse& course) {
             const CourseTexts& t = course.texts;
             const std::vector<Row> rows = db.Query(
                 "INSERT INTO courses (checksum, name, info1, info2, en_name, en_info1, en_info2, "
-                "file, uploaded) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (checksum) DO "
-                "NOTHING RETURNING checksum",
+                "file, map, uploaded) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (checksum) "
+                "DO NOTHING RETURNING checksum",
                 {course.checksum, t.name, t.info1, t.info2, t.enName, t.enInfo1, t.enInfo2,
-                 Blob{course.file}, course.uploaded});
+                 Blob{course.file}, Blob{course.map}, course.uploaded});
             added = !rows.empty();
         });
         return added;
@@ -146,6 +147,23 @@ std::optional<std::string> Store::CourseFile(const std::string& checksum) {
             db.Query("SELECT file FROM courses WHERE checksum = ? AND hidden = 0", {checksum});
         if (rows.empty()) return std::nullopt;
         return AsBytes(rows[0][0]);
+    });
+}
+
+std::optional<std::string> Store::CourseMap(const std::string& checksum) {
+    return pool_.With([&checksum](Db& db) -> std::optional<std::string> {
+        const std::vector<Row> rows =
+            db.Query("SELECT map FROM courses WHERE checksum = ? AND hidden = 0", {checksum});
+        if (rows.empty()) return std::nullopt;
+        return AsBytes(rows[0][0]);
+    });
+}
+
+bool Store::NameIsAnothers(const std::string& name, const std::string& tokenHash) {
+    return pool_.With([&](Db& db) {
+        const std::vector<Row> rows =
+            db.Query("SELECT token_hash FROM players WHERE name = ?", {name});
+        return !rows.empty() && AsText(rows[0][0]) != tokenHash;
     });
 }
 

@@ -32,6 +32,7 @@ struct NewCourse {
     std::string checksum;
     CourseTexts texts;
     std::string file;  // the stage file's bytes, its records reset
+    std::string map;   // the course from above, a PNG file
     std::string uploaded;
 };
 
@@ -69,6 +70,10 @@ class Store {
     std::vector<CourseInfo> Courses();
     std::optional<CourseInfo> Course(const std::string& checksum);
     std::optional<std::string> CourseFile(const std::string& checksum);
+    std::optional<std::string> CourseMap(const std::string& checksum);
+
+    // Whether `name` is kept for a token other than the one `tokenHash` is the hash of.
+    bool NameIsAnothers(const std::string& name, const std::string& tokenHash);
 
     // Keeps the run under its player's name, which the first token to use it takes. Empty when
     // the name is another token's.

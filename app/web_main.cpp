@@ -3,8 +3,10 @@
 // showing frame F), --keys FILE (a key script in the runner's format, applied by frame number as
 // the runner applies it), --replay FILE (start in that replay, as the desktop game does) and
 // --course NAME (skip the opening and the title and start on the stage select with the course
-// file NAME of the course folder chosen: the editor's test drive) and --no-ghost (race without
-// the kept best ghosts, as the runner does).
+// file NAME of the course folder chosen: the editor's test drive), --no-ghost (race without
+// the kept best ghosts, as the runner does) and --lang ja|en (the texts' language for this visit).
+// The language is the browser's until the player's settings, kept by the page, say otherwise;
+// the URL's --lang and --no-ghost count over both.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include "author/stage_check.h"
 #include "base/scene_switch.h"
 #include "course/stage.h"
+#include "media/game_texts.h"
 #include "media/music.h"
 #include "platform/headless/runner_options.h"
 #include "platform/web/web.h"
@@ -31,6 +34,8 @@
 #include "race/replay_save.h"
 #include "screens/race_setup_scene.h"
 #include "screens/screen_clock.h"
+#include "screens/settings_file.h"
+#include "screens/settings_scene.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -50,6 +55,8 @@ struct Page {
     std::string startCourse;
     // Whether startCourse is the course of the ghost given last, which a later choice takes back.
     bool startForGhost = false;
+    // The page's Settings button was pressed on the opening or the title.
+    bool openSettings = false;
 };
 
 // One page, reached from the game's frame hook and from the page's calls.
@@ -106,10 +113,26 @@ void GoToStartCourse() {
     page.startForGhost = false;
 }
 
+// The settings open over the title, so the opening ends first, as its last frame would end it;
+// anywhere else the button's press is let go, since the game has left the title meanwhile.
+void GoToSettings() {
+    if (!page.openSettings) return;
+    if (Scene == kSceneOpening) {
+        EnterScene(kSceneReset);
+        ResetScreenClock();
+        return;
+    }
+    page.openSettings = false;
+    if (Scene != kSceneTitle) return;
+    OpenSettings();
+    EnterScene(kSceneSettings);
+}
+
 bool AfterFrame(int32_t sceneThatRan, void*) {
     // The page knows a paused frame by the scene it froze.
     if (sceneThatRan == kScenePaused) sceneThatRan = Scene;
     GoToStartCourse();
+    GoToSettings();
     StartDroppedReplay();
     const bool stop = page.frame == page.stopFrame;
     tw_after_frame(page.frame, sceneThatRan, stop ? 1 : 0);
@@ -161,6 +184,8 @@ void ForgetGhostStart() {
 
 int main(int argc, char** argv) {
     const char* replay = nullptr;
+    const char* language = nullptr;
+    bool noGhost = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
@@ -183,10 +208,24 @@ int main(int argc, char** argv) {
         } else if (arg == "--replay") {
             replay = value;
             ++i;
+        } else if (arg == "--lang") {
+            language = value;
+            ++i;
         } else if (arg == "--no-ghost") {
-            SetKeptGhostsRace(false);
+            noGhost = true;
         }
     }
+    SetTextLanguage(LanguageOfLocale(platform::SystemLocale().c_str()));
+    LoadSettings();
+    Language chosen = TextLanguage;
+    if (language != nullptr) {
+        if (LanguageNamed(language, chosen)) {
+            SetTextLanguage(chosen);
+        } else {
+            std::fprintf(stderr, "tidewake: lang is ja or en, not '%s'\n", language);
+        }
+    }
+    if (noGhost) SetKeptGhostsRace(false);
     ApplyKeys();
     ListenToFinishedRaces(OfferReplay, nullptr);
     ListenToKeptGhosts(StoreKeptGhost, nullptr);
@@ -239,6 +278,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tw_race_against(const char* path) {
     page.startForGhost = true;
     std::printf("tidewake: racing against %s on %s\n", path, GivenGhost.course);
     return ReplayCanStart() ? 1 : 0;
+}
+
+// The page's Settings button: the game goes to its settings from the opening or the title (the
+// opening ends first). Returns 0, doing nothing, anywhere else.
+extern "C" EMSCRIPTEN_KEEPALIVE int tw_open_settings() {
+    page.openSettings = ReplayCanStart();
+    return page.openSettings ? 1 : 0;
 }
 
 // The most bytes the game reads of a course (0) or a replay (1). The page reads one more of a

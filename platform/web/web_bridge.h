@@ -39,4 +39,21 @@ void tw_hold_music(int held);
 void tw_set_volume(int music, int volume);
 // Offers `size` bytes to the player as a download named `name`.
 void tw_offer_file(const char* name, const char* data, int size);
+
+// The browser's language ("en-US"), written into `out` (at most `size` bytes with its end);
+// returns its whole length in bytes, so that a longer one is asked for again with room enough.
+int tw_system_locale(char* out, int size);
+
+// The player's keys, which the page keeps: the names of the keys standing for game key `key`
+// (0..5), joined by ", ", and the whole choice as keys.ini's text, each written as
+// tw_system_locale writes.
+int tw_key_names(int key, char* out, int size);
+int tw_keys_text(char* out, int size);
+// From now on the next key pressed on the keyboard stands for `key` alone (see
+// platform::ListenForKey).
+void tw_listen_for_key(int key);
+int tw_listening_for_key();
+void tw_stop_listening_for_key();
+// Gives `key` the game's own key again.
+void tw_restore_game_key(int key);
 }

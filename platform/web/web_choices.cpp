@@ -1,5 +1,5 @@
 // The page's side of the settings: the browser sizes its picture, and its settings are kept in
-// the browser with the courses.
+// the browser with the courses (the keys are web_keys.cpp's).
 #include "platform/platform.h"
 
 namespace platform {
@@ -16,23 +16,5 @@ int WindowScale() {
     return kFullScreen;
 }
 void SetWindowScale(int) {}
-
-// The page's keys are the browser's own names for them, given to the game as its six keys.
-bool KeysChoosable() {
-    return false;
-}
-std::string KeyNames(Key) {
-    return "";
-}
-void ListenForKey(Key) {}
-bool ListeningForKey() {
-    return false;
-}
-void StopListeningForKey() {}
-void RestoreGameKey(Key) {}
-bool SaveKeys(std::string& error) {
-    error = "the page's keys cannot be chosen yet";
-    return false;
-}
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // program and the courses (the player's own, kept in the browser) in ./stage.
 #include "platform/platform.h"
 #include "platform/web/web_bridge.h"
+#include "platform/web/web_page_text.h"
 
 namespace platform {
 
@@ -19,9 +20,9 @@ bool OfferFile(const char* name, const std::string& bytes) {
     return true;
 }
 
-// The page's texts stay Japanese until the player chooses otherwise.
+// The browser's language, as the player set it.
 std::string SystemLocale() {
-    return "";
+    return web::PageText(tw_system_locale);
 }
 
 // The page keeps this folder in the browser's IndexedDB beside the courses.

@@ -1,7 +1,12 @@
 // The page's side of the browser backend (platform/web/web_bridge.h): each call goes to the page
 // object of page.js.
-/* global TideWakePage */
+/* global TideWakePage, stringToUTF8, lengthBytesUTF8, twWriteText */
 mergeInto(LibraryManager.library, {
+  // Writes `text` into the game's buffer as web_bridge.h says, returning its whole length.
+  $twWriteText: function (text, out, size) {
+    stringToUTF8(text, out, size);
+    return lengthBytesUTF8(text);
+  },
   tw_present: function (indices, rgba) {
     TideWakePage.present(HEAPU8.buffer, indices, rgba);
   },
@@ -56,5 +61,29 @@ mergeInto(LibraryManager.library, {
   },
   tw_close_music: function () {
     TideWakePage.audio.closeMusic();
+  },
+  tw_system_locale__deps: ["$twWriteText"],
+  tw_system_locale: function (out, size) {
+    return twWriteText(navigator.language || "", out, size);
+  },
+  tw_key_names__deps: ["$twWriteText"],
+  tw_key_names: function (key, out, size) {
+    return twWriteText(TideWakePage.keys.names(key), out, size);
+  },
+  tw_keys_text__deps: ["$twWriteText"],
+  tw_keys_text: function (out, size) {
+    return twWriteText(TideWakePage.keys.text(), out, size);
+  },
+  tw_listen_for_key: function (key) {
+    TideWakePage.keys.listenFor(key);
+  },
+  tw_listening_for_key: function () {
+    return TideWakePage.keys.listening() ? 1 : 0;
+  },
+  tw_stop_listening_for_key: function () {
+    TideWakePage.keys.stopListening();
+  },
+  tw_restore_game_key: function (key) {
+    TideWakePage.keys.restore(key);
   },
 });

@@ -1,13 +1,14 @@
 // The page around the game: fetches what the game reads, sets up its files, and turns keys, pads
 // and focus into the game's input. Its frames, texts and sound are in picture.js, text.js and
 // sound.js; the folders it keeps in the browser in kept_folders.js, and the choice a dropped
-// replay offers in replay_choice.js; the touch screen's buttons in touch_keys.js.
+// replay offers in replay_choice.js; the touch screen's buttons in touch_keys.js, and the
+// player's choice of keys in key_choice.js.
 "use strict";
 
 /* exported TideWakePage */
 // TideWakeFetches is index.html's own script's; the others come in scripts before this one.
-/* global TideWakeDroppedFiles, TideWakeFetches, TideWakeKeptFolders, TideWakePicture,
-   TideWakeReplayChoice, TideWakeSound, TideWakeText, TideWakeTouchKeys */
+/* global TideWakeDroppedFiles, TideWakeFetches, TideWakeKeptFolders, TideWakeKeyChoice,
+   TideWakePicture, TideWakeReplayChoice, TideWakeSound, TideWakeText, TideWakeTouchKeys */
 
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
@@ -26,19 +27,35 @@ const TideWakePage = (() => {
 
   // ---- Keys, pads and focus ----------------------------------------------------------------------
   // platform::Key: Up, Down, Left, Right, Q, Escape, P, Screenshot; platform::EventType:
-  // Activated, Deactivated, EscapeDown.
-  const keyCodes = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, Escape: 5, F12: 7,
-                     PrintScreen: 7 };
-  const kKeyCount = 8;
+  // Activated, Deactivated, EscapeDown. The keyboard's keys stand for the game's as the player
+  // chose them (key_choice.js); the touch buttons and the pads press the game's own.
+  const kKeyCount = 8, kEscape = 5;
   const kActivated = 0, kDeactivated = 1, kEscapeDown = 2;
+  const keyChoice = TideWakeKeyChoice.create();
+  // The keys held, by their names here, and the name each went down as by its place, so that a
+  // key is let go by the name it was pressed as whatever the modifiers say by then.
+  const held = new Set();
+  const heldAs = new Map();
+  // The game keys the keyboard holds down now, bit n for platform::Key n.
+  let keyboardBits = 0;
+  // The game key the next key pressed is given to, while the settings wait for one; -1 when none.
+  let listeningFor = -1;
 
-  // Q and P by the letter they type, whatever the layout.
-  function keyOf(event) {
-    if (event.code in keyCodes) return keyCodes[event.code];
-    if (event.key === "q" || event.key === "Q") return 4;
-    return event.key === "p" || event.key === "P" ? 6 : -1;
+  // Tells the game which of its keys the held keys stand for now.
+  function sendKeys() {
+    let bits = 0;
+    for (const name of held) for (const key of keyChoice.gameKeysOf(name)) bits |= 1 << key;
+    if (module) {
+      for (let key = 0; key < kKeyCount; ++key) {
+        const bit = 1 << key;
+        if ((bits & bit) !== (keyboardBits & bit)) module._tw_set_key(key, bits & bit ? 1 : 0);
+      }
+    }
+    keyboardBits = bits;
   }
 
+  // As on the desktop: a key of Escape's ends the game even while a key is awaited, and the key
+  // awaited is taken as it goes down, standing for its new game key at once.
   addEventListener("keydown", (event) => {
     audio.resume();
     if (event.code === "F11" || (event.altKey && event.key === "Enter")) {
@@ -46,19 +63,53 @@ const TideWakePage = (() => {
       if (!event.repeat) TideWakePicture.toggleFullscreen();
       return;
     }
-    const key = keyOf(event);
-    if (key < 0 || !module) return;
+    if (!module) return;
+    const name = TideWakeKeyChoice.nameOf(event);
+    const gameKeys = keyChoice.gameKeysOf(name);
+    let taken = gameKeys.length > 0;
+    if (gameKeys.includes(kEscape)) {
+      if (!event.repeat) module._tw_push_event(kEscapeDown);
+    } else if (listeningFor >= 0 && !event.repeat && keyChoice.bind(listeningFor, name)) {
+      listeningFor = -1;
+      taken = true;
+    }
+    if (!taken) return;
     event.preventDefault();
     touchKeys.fade();
-    module._tw_set_key(key, 1);
-    if (key === 5 && !event.repeat) module._tw_push_event(kEscapeDown);
+    heldAs.set(event.code, name);
+    held.add(name);
+    sendKeys();
   });
   addEventListener("keyup", (event) => {
-    const key = keyOf(event);
-    if (key < 0 || !module) return;
+    const name = heldAs.has(event.code) ? heldAs.get(event.code) : TideWakeKeyChoice.nameOf(event);
+    heldAs.delete(event.code);
+    if (!held.delete(name)) return;
     event.preventDefault();
-    module._tw_set_key(key, 0);
+    sendKeys();
   });
+
+  // The player's keys as keys.ini in the settings folder has them; a line that cannot be read is
+  // named and left out.
+  function readKeysFile(fileSystem) {
+    const path = "/settings/keys.ini";
+    if (!fileSystem.analyzePath(path).exists) return;
+    for (const problem of keyChoice.read(fileSystem.readFile(path, { encoding: "utf8" }))) {
+      console.warn("tidewake: /settings/" + problem);
+    }
+  }
+
+  // What the game asks of the keys (web_bridge.h).
+  const keys = {
+    names: (key) => keyChoice.names(key),
+    text: () => keyChoice.text(),
+    listenFor: (key) => (listeningFor = key),
+    listening: () => listeningFor >= 0,
+    stopListening: () => (listeningFor = -1),
+    restore: (key) => {
+      keyChoice.restore(key);
+      sendKeys();
+    },
+  };
   addEventListener("mousedown", () => audio.resume());
 
   // The touch screen's buttons press the same keys; a touch, like a key, lets the sound start.
@@ -71,6 +122,9 @@ const TideWakePage = (() => {
   // Losing the page pauses the game as a window losing activation does; its keys go up.
   function deactivate() {
     if (!module) return;
+    held.clear();
+    heldAs.clear();
+    keyboardBits = 0;
     for (let key = 0; key < kKeyCount; ++key) module._tw_set_key(key, 0);
     touchKeys.forgetAll();
     module._tw_push_event(kDeactivated);
@@ -182,6 +236,20 @@ const TideWakePage = (() => {
     showMessage("Tide Wake", note);
     waiting = { note: message.textContent, scene: choice === "watch" ? 2 : 5 };
   }
+
+  // ---- Settings -----------------------------------------------------------------------------------
+  // The button opens the game's settings from the opening or the title, as Down does there;
+  // elsewhere it would cut into a race or a choice, so it says where they are instead.
+  const kSettingsScene = 10;
+  document.getElementById("settings").addEventListener("click", (event) => {
+    event.currentTarget.blur();
+    audio.resume();
+    if (!module || status.frame < 0 || status.scene === kSettingsScene) return;
+    if (!module._tw_open_settings()) {
+      showMessage("Tide Wake", "The settings open from the title screen: press Settings again " +
+        "once the game is back there.");
+    }
+  });
 
   // ---- Dropped files: courses and replays ------------------------------------------------------------
   // Checked under its bare name in the page's folder, which the reader's messages then use.
@@ -309,6 +377,8 @@ const TideWakePage = (() => {
     if (params.has("course")) args.push("--course", params.get("course"));
     // Races without the kept best ghosts, as the native runner races unless told otherwise.
     if (params.get("ghost") === "0") args.push("--no-ghost");
+    // The texts' language for this visit, whatever the browser's or the settings'.
+    if (params.has("lang")) args.push("--lang", params.get("lang"));
     const fetches = TideWakeFetches;
     const files = Promise.all([
       fetches.courses,
@@ -335,6 +405,7 @@ const TideWakePage = (() => {
           if (replay) module.FS.writeFile(replayName, replay);
           for (const [name, bytes] of effects) module.FS.writeFile("/" + name, bytes);
           kept.setUp(module.FS, courses, stored, showMessage);
+          readKeysFile(module.FS);
           module.removeRunDependency("page-files");
         }, (error) => showMessage("Tide Wake could not start", String(error)));
       }],
@@ -350,6 +421,6 @@ const TideWakePage = (() => {
 
   return {
     present: TideWakePicture.present, drawText: TideWakeText.draw, showMessage, padKeys, afterFrame,
-    replayReady, ghostKept, audio, offerFile,
+    replayReady, ghostKept, audio, offerFile, keys,
   };
 })();

@@ -38,8 +38,13 @@ function pngIndices(path) {
 const started = "window.tidewake && window.tidewake.frame >= 0";
 const wait = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// The page's helpers for the site at `baseUrl`.
-function pageDriver(baseUrl) {
+// The page's helpers for the site at `baseUrl`. The page is opened in Japanese, as the native
+// runner draws its frames, whatever language the browser has, unless `lang` says otherwise (null:
+// the browser's or the settings').
+function pageDriver(baseUrl, { lang = "ja" } = {}) {
+  const inLanguage = (query) => (lang === null || /[?&]lang=/.test(query) ? query
+    : query + (query.includes("?") ? "&" : "?") + "lang=" + lang);
+
   // Opens the page with `query` and waits for its first frame.
   async function openPage(browser, problems, query, beforeLoad) {
     const page = await browser.newPage();
@@ -50,7 +55,7 @@ function pageDriver(baseUrl) {
     page.on("pageerror", (e) => problems.push(e.message));
     if (beforeLoad) await beforeLoad(page);
     const asked = Date.now();
-    await page.goto(`${baseUrl}/${query}`);
+    await page.goto(`${baseUrl}/${inLanguage(query)}`);
     await page.waitForFunction(started, { timeout: 20000 });
     page.firstFrameMs = Date.now() - asked;
     return page;
@@ -58,7 +63,7 @@ function pageDriver(baseUrl) {
 
   // Goes to `query` on the same page, as a reload does, and waits for its first frame.
   async function reopen(page, query) {
-    await page.goto(`${baseUrl}/${query}`);
+    await page.goto(`${baseUrl}/${inLanguage(query)}`);
     await page.waitForFunction(started, { timeout: 20000 });
   }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The page in headless chromium (tools/web/browser/browser_test.js), served from 127.0.0.1 with
 # a test course folder, a key script and its race's replay beside it, against the native
-# runner's frames and replay file (with and without that race's boat as a ghost), and a race played
-# by the touch buttons against the runner's frame for the keys they gave; then the course editor (editor_test.js), whose saved course
-# the native tidewake-stage checks, and which leaves its screenshot in docs/editor.png.
+# runner's frames and replay file (with and without that race's boat as a ghost), a race played
+# by the touch buttons against the runner's frame for the keys they gave, and the settings kept in
+# the browser (the page's choice of keys also under node, key_choice_test.js); then the course
+# editor (editor_test.js), whose saved course the native tidewake-stage checks, and which leaves
+# its screenshot in docs/editor.png.
 # usage: tools/web/browser_test.sh NATIVE_RUNNER BUILD_WEB_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -60,5 +62,6 @@ cd "$root/tools/web/browser"
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null
 node browser_test.js "http://127.0.0.1:$port" "$work/native" "$stop" "$replay_stop" "$ghost_stop" "$native"
 node editor_model_test.js
+node key_choice_test.js
 mkdir -p "$root/docs"
 node editor_test.js "http://127.0.0.1:$port" "$(dirname "$native")/tidewake-stage" "$root/docs/editor.png"

@@ -13,6 +13,7 @@
 // next time; a dropped replay offers to be watched or raced against.
 // The touch screen's buttons (touch_test.js): shown only with touch, a race played by them alone
 // stops on the native runner's frame for the same keys, and a key fades them.
+// The settings (settings_test.js): the language and a chosen key kept across a reload.
 // usage: node browser_test.js BASE_URL NATIVE_FOLDER STOP_FRAME REPLAY_STOP_FRAME GHOST_STOP_FRAME
 //        NATIVE_RUNNER
 "use strict";
@@ -27,6 +28,7 @@ const { check, failures, started, wait, pageDriver, compareStoppedFrame, dropFil
         messageSaying, chooseForReplay, watchOrange, orangeSeen } = require("./page_driver");
 const { ghostTests } = require("./ghost_test");
 const { touchTests } = require("./touch_test");
+const { settingsTests } = require("./settings_test");
 
 const [baseUrl, nativeDir, stopFrame, replayStop, ghostStop, runner] = process.argv.slice(2);
 const { openPage } = pageDriver(baseUrl);
@@ -347,7 +349,7 @@ async function wholeGame(browser, problems) {
   check(offered !== null && /^01-\d{8}-\d{6}\.twr$/.test(offered.name) && offered.text === native,
         "the finished race's replay is offered, the native runner's file byte for byte (" +
         (offered ? offered.name : "no button") + ")");
-  await page.goto(`${baseUrl}/?fast=1`);
+  await page.goto(`${baseUrl}/?fast=1&lang=ja`);
   await page.waitForFunction(started, { timeout: 20000 });
   const records = await readRecords(page);
   check(records !== before, "the finished race's records are there after a reload:" +
@@ -383,6 +385,8 @@ async function main() {
     await wholeGame(browser, problems);
     await ghostTests(browser, problems, { baseUrl, nativeDir, ghostStop });
     await touchTests(browser, problems, { baseUrl, runner, root: path.join(__dirname, "..", "..", "..") });
+    // Last: what it chooses stays in the browser's store.
+    await settingsTests(browser, problems, { baseUrl });
   } finally {
     await browser.close();
   }

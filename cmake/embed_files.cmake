@@ -1,0 +1,21 @@
+# Writes OUT, a header that holds each of FILES (paths joined by '|') as bytes, for a program
+# that serves them without reading the disk: kNAMEFiles[] of {name, bytes, size}.
+#   cmake -DOUT=... -DNAME=... "-DFILES=a|b" -P embed_files.cmake
+string(REPLACE "|" ";" FILES "${FILES}")
+set(text "// Made by the build from ${NAME}'s files; not edited by hand.\n#pragma once\n\n#include <cstddef>\n\n")
+string(APPEND text "namespace records {\n\nstruct EmbeddedFile {\n    const char* name;\n    const char* bytes;\n    size_t size;\n};\n\n")
+set(entries "")
+set(index 0)
+foreach(file ${FILES})
+  file(READ ${file} hex HEX)
+  file(SIZE ${file} size)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${hex}")
+  get_filename_component(name ${file} NAME)
+  string(APPEND text "inline constexpr char kEmbedded${index}[] = \"${escaped}\";\n")
+  string(APPEND entries "    {\"${name}\", kEmbedded${index}, ${size}},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND text "\ninline constexpr EmbeddedFile k${NAME}Files[] = {\n${entries}};\n\n}  // namespace records\n")
+file(WRITE ${OUT}.new "${text}")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.new)

@@ -17,6 +17,9 @@ constexpr Oid kInt4 = 23;
 constexpr Oid kInt2 = 21;
 constexpr Oid kBytea = 17;
 
+// The advisory lock the servers migrate under, any number the database's other users do not take.
+constexpr int64_t kMigrationLock = 0x54696465;
+
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
 // "?" as PostgreSQL numbers its parameters: $1, $2, ...
@@ -44,6 +47,9 @@ class PostgresDb : public Db {
             connection_ = nullptr;
             throw DbUnavailable("cannot reach the PostgreSQL database: " + Trimmed(why));
         }
+        // The server's notices (a table that is there already) are no news to anyone.
+        PQsetNoticeProcessor(
+            connection_, [](void*, const char*) {}, nullptr);
     }
 
     ~PostgresDb() override { PQfinish(connection_); }
@@ -63,6 +69,10 @@ class PostgresDb : public Db {
             if (const int64_t* number = std::get_if<int64_t>(&value)) {
                 texts[i] = std::to_string(*number);
             } else if (const std::string* text = std::get_if<std::string>(&value)) {
+                // libpq would send the text up to its NUL only: another name than was given.
+                if (text->find('\0') != std::string::npos) {
+                    throw DbRefused("a text holds a NUL byte");
+                }
                 texts[i] = *text;
             } else {
                 texts[i] = std::get<Blob>(value).bytes;
@@ -91,7 +101,8 @@ class PostgresDb : public Db {
         }
     }
 
-    void LockForMigration() override { Query("LOCK TABLE schema_version IN EXCLUSIVE MODE", {}); }
+    // A lock of the database's own, held to the transaction's end, that needs no table made.
+    void LockForMigration() override { Query("SELECT pg_advisory_xact_lock(?)", {kMigrationLock}); }
 
     std::string IdColumn() const override { return "BIGSERIAL PRIMARY KEY"; }
     std::string BlobType() const override { return "BYTEA"; }

@@ -2,7 +2,9 @@
 // counts, statements prepared once a connection and kept.
 #include <sqlite3.h>
 
+#include <chrono>
 #include <map>
+#include <thread>
 
 #include "records/db.h"
 #include "records/sqlite_db.h"
@@ -38,16 +40,18 @@ class SqliteDb : public Db {
         }
         sqlite3_extended_result_codes(db_, 1);
         // Writers wait for each other rather than fail; one writes at a time.
-        sqlite3_busy_timeout(db_, 10000);
-        Query("PRAGMA journal_mode = WAL", {});
-        Query("PRAGMA synchronous = FULL", {});
-        Query("PRAGMA foreign_keys = ON", {});
+        sqlite3_busy_timeout(db_, kBusyWaitMs);
+        try {
+            UseWriteAheadLog();
+            Query("PRAGMA synchronous = FULL", {});
+            Query("PRAGMA foreign_keys = ON", {});
+        } catch (...) {
+            Close();
+            throw;
+        }
     }
 
-    ~SqliteDb() override {
-        for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
-        sqlite3_close(db_);
-    }
+    ~SqliteDb() override { Close(); }
 
     std::vector<Row> Query(const std::string& sql, const std::vector<Value>& params) override {
         sqlite3_stmt* statement = Prepared(sql);
@@ -97,6 +101,32 @@ class SqliteDb : public Db {
     }
 
   private:
+    static constexpr int kBusyWaitMs = 10000;
+
+    // A new file's switch to the log takes it whole, and SQLite gives up on that lock at once
+    // rather than wait: servers opening the same new file together would fail to start. It is
+    // tried again for as long as a writer waits.
+    void UseWriteAheadLog() {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyWaitMs);
+        for (;;) {
+            const int done =
+                sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+            if (done == SQLITE_OK) return;
+            if ((done & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > deadline) {
+                Throw(db_, done, "cannot keep the database's log");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    void Close() {
+        for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+        statements_.clear();
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+
     sqlite3_stmt* Prepared(const std::string& sql) {
         const auto kept = statements_.find(sql);
         if (kept != statements_.end()) return kept->second;
@@ -115,6 +145,9 @@ class SqliteDb : public Db {
         } else if (const int64_t* number = std::get_if<int64_t>(&value)) {
             bound = sqlite3_bind_int64(statement, at, *number);
         } else if (const std::string* text = std::get_if<std::string>(&value)) {
+            // As on PostgreSQL, which cannot keep one: compared and shown, such a text would
+            // pass for what comes before its NUL.
+            if (text->find('\0') != std::string::npos) throw DbRefused("a text holds a NUL byte");
             bound = sqlite3_bind_text64(statement, at, text->data(), text->size(), SQLITE_TRANSIENT,
                                         SQLITE_UTF8);
         } else {

@@ -42,7 +42,7 @@ std::string Spelt(std::string sql, const Db& db) {
 
 constexpr char kCourseColumns[] =
     "c.checksum, c.name, c.info1, c.info2, c.en_name, c.en_info1, c.en_info2, c.uploaded, "
-    "(SELECT COUNT(*) FROM runs r WHERE r.course = c.checksum AND r.hidden = 0), "
+    "(SELECT COUNT(DISTINCT r.player) FROM runs r WHERE r.course = c.checksum AND r.hidden = 0), "
     "(SELECT MIN(r.total) FROM runs r WHERE r.course = c.checksum AND r.hidden = 0)";
 
 CourseInfo CourseOf(const Row& row) {
@@ -77,9 +77,11 @@ int64_t PlayersBefore(Db& db, const std::string& course, const std::string& play
 
 void Store::Migrate() {
     pool_.With([](Db& db) {
-        db.Query("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)", {});
         db.Transaction([&db] {
+            // Locked before even the version's table is made: PostgreSQL lets two servers
+            // making it at once collide on its catalogue, IF NOT EXISTS or not.
             db.LockForMigration();
+            db.Query("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)", {});
             const std::vector<Row> rows = db.Query("SELECT MAX(version) FROM schema_version", {});
             int64_t version = rows.empty() || IsNull(rows[0][0]) ? 0 : AsInt(rows[0][0]);
             const auto& steps = Steps();
@@ -204,7 +206,8 @@ std::vector<RunInfo> Store::Table(const std::string& course, int64_t limit) {
         std::vector<RunInfo> table;
         const std::vector<Row> rows = db.Query(
             std::string("SELECT r.id, r.player, r.total, r.lap1, r.lap2, r.lap3, r.lap4, r.place, "
-                        "r.submitted FROM runs r WHERE r.course = ? AND r.hidden = 0 AND ") +
+                        "r.submitted FROM runs r JOIN courses c ON c.checksum = r.course "
+                        "WHERE r.course = ? AND r.hidden = 0 AND c.hidden = 0 AND ") +
                 kBestOfPlayer + " ORDER BY r.total, r.id LIMIT ?",
             {course, limit});
         for (const Row& row : rows) {

@@ -40,7 +40,7 @@ std::string Numbered(const std::string& sql) {
 
 class PostgresDb : public Db {
   public:
-    explicit PostgresDb(const std::string& uri) : connection_(PQconnectdb(uri.c_str())) {
+    explicit PostgresDb(const std::string& uri) : connection_(Connect(uri)) {
         if (connection_ == nullptr || PQstatus(connection_) != CONNECTION_OK) {
             const std::string why = connection_ ? PQerrorMessage(connection_) : "out of memory";
             PQfinish(connection_);
@@ -121,6 +121,14 @@ class PostgresDb : public Db {
     }
 
   private:
+    // A database host that does not answer costs a request five seconds, not a thread for ever;
+    // a timeout the URI gives wins.
+    static PGconn* Connect(const std::string& uri) {
+        const char* keywords[] = {"connect_timeout", "dbname", nullptr};
+        const char* values[] = {"5", uri.c_str(), nullptr};
+        return PQconnectdbParams(keywords, values, 1);
+    }
+
     static std::string Trimmed(std::string text) {
         while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
         return text;

@@ -17,6 +17,7 @@ namespace {
 [[noreturn]] void Throw(sqlite3* db, int code, const std::string& what) {
     const std::string message = what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
     switch (code & 0xff) {
+        case SQLITE_ERROR:  // a statement of ours the schema does not fit
         case SQLITE_CONSTRAINT:
         case SQLITE_MISMATCH:
         case SQLITE_RANGE:

@@ -136,12 +136,25 @@ int Serve(const ServeOptions& options, const std::string& program) {
     server.set_write_timeout(5, 0);
     server.set_keep_alive_timeout(5);
     server.set_payload_max_length(2 * kLargestCourse);
+    // Also on what the HTTP library answers itself (a request it cannot read).
+    server.set_default_headers({{"X-Content-Type-Options", "nosniff"}});
     const auto handle = [&api](const httplib::Request& req, httplib::Response& res) {
         const Response response = api.Handle(RequestOf(req));
         res.status = response.status;
         for (const auto& [name, value] : response.headers) res.set_header(name, value);
         res.set_content(response.body, response.type);
     };
+    // What the HTTP library refuses itself (a header too long, a body too large) is answered in
+    // the API's own words too; the API's answers keep theirs.
+    const httplib::Server::HandlerWithResponse refused = [](const httplib::Request&,
+                                                            httplib::Response& res) {
+        if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
+        const std::string words =
+            "the request cannot be taken (" + std::to_string(res.status) + ")";
+        res.set_content(ErrorResponse(res.status, words).body, "application/json");
+        return httplib::Server::HandlerResponse::Handled;
+    };
+    server.set_error_handler(refused);
     server.Get(".*", handle);
     server.Post(".*", handle);
     server.Delete(".*", handle);

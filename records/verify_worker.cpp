@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +30,12 @@ void AllowSeconds(int seconds) {
 }  // namespace
 
 int RunVerifyWorker(const char* argv0, int cpuSeconds) {
-    // The worker goes with the server that started it.
+    // The worker goes with the server that started it, and yields the processor to it: a table
+    // read waits for no replay being played.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+    errno = 0;
+    if (nice(10) == -1 && errno != 0)
+        std::perror("tidewake-records worker: cannot lower its priority");
     const char* temporary = std::getenv("TMPDIR");
     std::string pattern =
         std::string(temporary && temporary[0] ? temporary : "/tmp") + "/tidewake-verify-XXXXXX";

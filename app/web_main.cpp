@@ -19,6 +19,7 @@
 
 #include "author/stage_check.h"
 #include "base/scene_switch.h"
+#include "course/course_state.h"
 #include "course/stage.h"
 #include "media/game_texts.h"
 #include "media/music.h"
@@ -29,6 +30,7 @@
 #include "race/ghost_keep.h"
 #include "race/ghost_state.h"
 #include "race/race_setup.h"
+#include "race/replay_course.h"
 #include "race/replay_file.h"
 #include "race/replay_load.h"
 #include "race/replay_save.h"
@@ -57,6 +59,8 @@ struct Page {
     bool startForGhost = false;
     // The page's Settings button was pressed on the opening or the title.
     bool openSettings = false;
+    // startCourse, given with a ghost on the stage select, is taken there as a step would.
+    bool startHere = false;
 };
 
 // One page, reached from the game's frame hook and from the page's calls.
@@ -91,6 +95,17 @@ void StartDroppedReplay() {
 // not hold leaves the game on its title.
 void GoToStartCourse() {
     if (page.startCourse.empty()) return;
+    if (page.startHere && Scene == kSceneStageSelect) {
+        const int32_t number = FindStageNumber(page.startCourse.c_str());
+        if (number != 0 && number != StageNumber) {
+            SetStageNumber(number);
+            LoadStage(number);
+        }
+        page.startCourse.clear();
+        page.startForGhost = false;
+        page.startHere = false;
+        return;
+    }
     if (Scene == kSceneOpening) {
         EnterScene(kSceneReset);
         ResetScreenClock();
@@ -178,6 +193,7 @@ void ForgetWaitingReplay(const char* keptPath) {
 void ForgetGhostStart() {
     if (page.startForGhost) page.startCourse.clear();
     page.startForGhost = false;
+    page.startHere = false;
 }
 
 }  // namespace
@@ -291,4 +307,27 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tw_open_settings() {
 // dropped file, so that the game's readers still see a file too large and say so.
 extern "C" EMSCRIPTEN_KEEPALIVE int tw_file_limit(int replay) {
     return replay != 0 ? static_cast<int>(kReplayFileLimit) : kStageFileLimit;
+}
+
+// A record table's run to race against, chosen on the stage select beside the table: as
+// tw_race_against, but the stage select takes the ghost's course at once (on the next frame), as
+// a step of Left or Right would. Returns as tw_race_against does.
+extern "C" EMSCRIPTEN_KEEPALIVE int tw_race_against_here(const char* path) {
+    const int outcome = tw_race_against(path);
+    if (outcome != 0 || Scene != kSceneStageSelect) return outcome;
+    page.startHere = true;
+    return 1;
+}
+
+// The course the stage select shows: its racing data's checksum, which the record table knows it
+// by, and its file's name in the course folder, as "9e3779b97f4a7c15 01.dat"; empty elsewhere.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tw_chosen_course() {
+    static std::string chosen;
+    chosen.clear();
+    if (Scene != kSceneStageSelect) return chosen.c_str();
+    char checksum[17];
+    std::snprintf(checksum, sizeof checksum, "%016llx",
+                  static_cast<unsigned long long>(RacingDataChecksum()));
+    chosen = std::string(checksum) + " " + LoadedCourseFileName();
+    return chosen.c_str();
 }

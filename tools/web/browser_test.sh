@@ -5,7 +5,9 @@
 # by the touch buttons against the runner's frame for the keys they gave, and the settings kept in
 # the browser (the page's choice of keys also under node, key_choice_test.js); then the course
 # editor (editor_test.js), whose saved course the native tidewake-stage checks, and which leaves
-# its screenshot in docs/editor.png.
+# its screenshot in docs/editor.png. Last the page served by a record server of our own
+# (records_test.js: tidewake-records beside the runner, on 127.0.0.1 with a database in the work
+# folder), and the record table's page.
 # usage: tools/web/browser_test.sh NATIVE_RUNNER BUILD_WEB_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -16,8 +18,10 @@ replay_stop=700
 ghost_stop=520
 work=$(mktemp -d)
 server=
+records_server=
 cleanup() {
     [ -n "$server" ] && kill "$server" 2>/dev/null
+    [ -n "$records_server" ] && kill "$records_server" 2>/dev/null && wait "$records_server" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -65,3 +69,22 @@ node editor_model_test.js
 node key_choice_test.js
 mkdir -p "$root/docs"
 node editor_test.js "http://127.0.0.1:$port" "$(dirname "$native")/tidewake-stage" "$root/docs/editor.png"
+
+# The record server: its own port and database, the page as built under /play/, and no limit on
+# runs worth the name, since one address sends them all.
+records=$(dirname "$native")/tidewake-records
+if [ ! -x "$records" ]; then
+    echo "FAIL the page with a record server: $records is not built"
+    exit 1
+fi
+records_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+"$records" serve --db "$work/records.sqlite" --listen "127.0.0.1:$records_port" --site "$site_source" \
+    --runs-per-minute 1000 >"$work/records.log" 2>&1 &
+records_server=$!
+for _ in $(seq 100); do
+    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$records_port/api/courses')" \
+        2>/dev/null && break
+    sleep 0.1
+done
+node records_test.js "http://127.0.0.1:$records_port" "$root" "$work/site/test/race2.twr" ||
+    { cat "$work/records.log"; exit 1; }

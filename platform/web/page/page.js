@@ -2,13 +2,16 @@
 // and focus into the game's input. Its frames, texts and sound are in picture.js, text.js and
 // sound.js; the folders it keeps in the browser in kept_folders.js, and the choice a dropped
 // replay offers in replay_choice.js; the touch screen's buttons in touch_keys.js, and the
-// player's choice of keys in key_choice.js.
+// player's choice of keys in key_choice.js. Served by a record server, it loads the scripts of
+// the record table's part (record_server.js, course_records.js, record_submit.js).
 "use strict";
 
 /* exported TideWakePage */
 // TideWakeFetches is index.html's own script's; the others come in scripts before this one.
 /* global TideWakeDroppedFiles, TideWakeFetches, TideWakeKeptFolders, TideWakeKeyChoice,
    TideWakePicture, TideWakeReplayChoice, TideWakeSound, TideWakeText, TideWakeTouchKeys */
+// Loaded only when a record server serves the page.
+/* global TideWakeCourseRecords, TideWakeRecordServer, TideWakeRecordSubmit */
 
 const TideWakePage = (() => {
   const params = new URLSearchParams(location.search);
@@ -63,7 +66,8 @@ const TideWakePage = (() => {
       if (!event.repeat) TideWakePicture.toggleFullscreen();
       return;
     }
-    if (!module) return;
+    // What is typed into the page's own fields (the record table's name) is not the game's.
+    if (!module || event.target instanceof HTMLInputElement) return;
     const name = TideWakeKeyChoice.nameOf(event);
     const gameKeys = keyChoice.gameKeysOf(name);
     let taken = gameKeys.length > 0;
@@ -175,6 +179,7 @@ const TideWakePage = (() => {
 
   function replayReady(bytes, fileName) {
     lastReplay = { bytes, fileName };
+    if (records) records.submit.raceFinished(bytes, fileName);
     saveReplay.hidden = false;
     saveReplay.title = "Download the replay of the last race (" + fileName + ")";
   }
@@ -210,17 +215,20 @@ const TideWakePage = (() => {
   // The player's choice for a dropped replay: "watch" it, at once on the opening or the title,
   // else once the game is back there; or "race" against its boat, which goes to the stage select
   // on its course the same way. A replay that cannot race has been refused by the game, in its
-  // own words on the message.
+  // own words on the message. A run of the record table, chosen "here" on the stage select, races
+  // there at once. Returns the game's answer to a race: 1 at once, 0 waiting, -1 refused.
   function chooseReplay(name, bytes, choice) {
     let note = "";
+    let outcome = 0;
     try {
       if (choice === "watch") {
         if (!handReplay(module._tw_play_replay, name, bytes)) {
           note = name + " plays when the game is back on its title screen.";
         }
       } else {
-        const outcome = handReplay(module._tw_race_against, name, bytes);
-        if (outcome < 0) return;
+        outcome = handReplay(choice === "here" ? module._tw_race_against_here : module._tw_race_against,
+                             name, bytes);
+        if (outcome < 0) return outcome;
         if (outcome === 0) {
           note = "The race against " + name + " starts on the stage select when the game is " +
             "back on its title screen.";
@@ -228,13 +236,14 @@ const TideWakePage = (() => {
       }
     } catch (error) {
       showMessage("Tide Wake", name + " could not be taken (" + reasonOf(error) + ").");
-      return;
+      return -1;
     }
     if (waiting && message.textContent === waiting.note) message.hidden = true;
     waiting = null;
-    if (!note) return;
+    if (!note) return outcome;
     showMessage("Tide Wake", note);
     waiting = { note: message.textContent, scene: choice === "watch" ? 2 : 5 };
+    return outcome;
   }
 
   // ---- Settings -----------------------------------------------------------------------------------
@@ -303,6 +312,59 @@ const TideWakePage = (() => {
     takeDrop(dropped);
   });
 
+  // ---- A record server ------------------------------------------------------------------------------
+  // A record server serves the page as its /play/, with its API beside it. Only there does the
+  // page ask, once its first frame is shown, whether one answers; only when one does are the
+  // style and scripts of the record table's part loaded, and the page grows its buttons and
+  // panels. Served anywhere else the page asks nothing and stays as it is.
+  let records = null;
+  const kRecordScripts = ["record_server.js", "course_records.js", "record_submit.js"];
+
+  function loadScript(src) {
+    return new Promise((resolve, reject) => {
+      const script = document.createElement("script");
+      script.src = src;
+      script.onload = resolve;
+      script.onerror = () => reject(new Error(src + " could not be loaded"));
+      document.body.append(script);
+    });
+  }
+
+  // The course on the stage select as { checksum, name }; null elsewhere.
+  function chosenCourse() {
+    const chosen = module.UTF8ToString(module._tw_chosen_course());
+    const space = chosen.indexOf(" ");
+    return space > 0 ? { checksum: chosen.slice(0, space), name: chosen.slice(space + 1) } : null;
+  }
+
+  async function findRecordServer() {
+    if (!/\/play\/(index\.html)?$/.test(location.pathname)) return;
+    try {
+      const answer = await fetch("../api/courses", { headers: { Accept: "application/json" } });
+      if (!answer.ok || !Array.isArray(await answer.json())) return;
+    } catch (ignored) {
+      return;
+    }
+    try {
+      for (const src of kRecordScripts) await loadScript(src);
+    } catch (error) {
+      console.warn("tidewake: the record table is not offered: " + reasonOf(error));
+      return;
+    }
+    const style = document.createElement("link");
+    style.rel = "stylesheet";
+    style.href = "records.css";
+    document.head.append(style);
+    const server = TideWakeRecordServer;
+    const table = TideWakeCourseRecords.create({
+      server, chosenCourse, courseFile: (name) => module.FS.readFile("/stage/" + name),
+      raceAgainst: (name, bytes) => chooseReplay(name, bytes, "here"),
+    });
+    const submit = TideWakeRecordSubmit.create({ server, sent: () => table.refresh() });
+    records = { table, submit };
+    if (lastReplay) submit.raceFinished(lastReplay.bytes, lastReplay.fileName);
+  }
+
   // ---- Start ---------------------------------------------------------------------------------------
   // When each of the last frames ended, for measuring the page's pace.
   const frameEnds = [];
@@ -329,6 +391,7 @@ const TideWakePage = (() => {
     if (firstFrameAt < 0) {
       firstFrameAt = now;
       fetchTunes();
+      findRecordServer();
     }
     frameEnds.push(now);
     if (frameEnds.length > 600) frameEnds.shift();
@@ -337,6 +400,7 @@ const TideWakePage = (() => {
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
+    if (records) records.table.afterFrame(scene);
     if (waiting && scene === waiting.scene && (cameFrom === 1 || cameFrom === 9)) {
       if (message.textContent === waiting.note) message.hidden = true;
       waiting = null;

@@ -320,7 +320,9 @@ async function storageRefusals(browser, problems) {
 // runner's file. That replay dropped on a fresh page plays; the same with a changed checksum is
 // refused.
 async function wholeGame(browser, problems) {
+  const asked = [];
   const page = await openPage(browser, problems, "?keys=test/keys.txt&seed=1&fast=1", async (page) => {
+    page.on("request", (request) => asked.push(new URL(request.url()).pathname));
     await watchOrange(page);
     await page.evaluateOnNewDocument(() => {
       const make = URL.createObjectURL;
@@ -349,6 +351,14 @@ async function wholeGame(browser, problems) {
   check(offered !== null && /^01-\d{8}-\d{6}\.twr$/.test(offered.name) && offered.text === native,
         "the finished race's replay is offered, the native runner's file byte for byte (" +
         (offered ? offered.name : "no button") + ")");
+  // Served plainly, the page has no record server to look for: it asks for none of its files and
+  // grows none of its buttons, through the stage select and a finished race.
+  const recordParts = await page.evaluate(() =>
+    document.querySelectorAll("#submit-run, #record-submit, #course-records, link[href='records.css']").length);
+  const recordAsks = asked.filter((name) => /\/api\/|record|^\/play\//.test(name));
+  check(recordParts === 0 && recordAsks.length === 0,
+        "served without a record server the page asks it nothing and shows none of its buttons " +
+        `(${recordParts} parts, asked ${recordAsks.join(" ") || "nothing"})`);
   await page.goto(`${baseUrl}/?fast=1&lang=ja`);
   await page.waitForFunction(started, { timeout: 20000 });
   const records = await readRecords(page);

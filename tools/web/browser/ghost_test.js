@@ -16,31 +16,11 @@
 const fs = require("fs");
 const path = require("path");
 const { check, pageDriver, compareStoppedFrame, dropFiles, messageSaying, chooseForReplay, watchOrange,
-        orangeSeen } = require("./page_driver");
-
-const waitForScene = (page, number, timeout = 30000) =>
-  page.waitForFunction((number) => tidewake.scene === number, { timeout, polling: 20 }, number)
-    .then(() => true, () => false);
+        orangeSeen, waitForScene, raceFor } = require("./page_driver");
 
 // The replay files the page holds in its own folder, where dropped files are read from.
 const replaysLeft = (page) => page.evaluate(() =>
   window.Module.FS.readdir("/").filter((name) => name.endsWith(".twr")));
-
-// Presses Down on the stage select, as the player starts the race, letting it go once the
-// countdown is on (held in the race, it would hold the boat back); then runs the race, never
-// steered, until `frames` race frames have been shown or orange has been seen, whichever first.
-async function raceFor(page, frames) {
-  await page.keyboard.down("ArrowDown");
-  const counting = await waitForScene(page, 6);
-  await page.keyboard.up("ArrowDown");
-  if (!counting || !(await waitForScene(page, 3))) return false;
-  await page.waitForFunction((frames) => {
-    const start = window.twFrames.findIndex(([frame]) => window.twScenes[frame] === 3);
-    return start >= 0 && (window.twFrames.length - start > frames ||
-                          window.twFrames.slice(start).some(([, count]) => count > 0));
-  }, { timeout: 60000, polling: 50 }, frames).catch(() => {});
-  return true;
-}
 
 function describeOrange(seen) {
   const first = seen.orange.length ? seen.orange[0][0] : "none";

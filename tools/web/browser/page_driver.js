@@ -152,7 +152,29 @@ function orangeSeen(page) {
   });
 }
 
+// Whether the game reaches scene `number` within `timeout` milliseconds.
+const waitForScene = (page, number, timeout = 30000) =>
+  page.waitForFunction((number) => tidewake.scene === number, { timeout, polling: 20 }, number)
+    .then(() => true, () => false);
+
+// Presses Down on the stage select, as the player starts the race, letting it go once the
+// countdown is on (held in the race, it would hold the boat back); then runs the race, never
+// steered, until `frames` race frames have been shown or orange has been seen, whichever first
+// (watchOrange counts them).
+async function raceFor(page, frames) {
+  await page.keyboard.down("ArrowDown");
+  const counting = await waitForScene(page, 6);
+  await page.keyboard.up("ArrowDown");
+  if (!counting || !(await waitForScene(page, 3))) return false;
+  await page.waitForFunction((frames) => {
+    const start = window.twFrames.findIndex(([frame]) => window.twScenes[frame] === 3);
+    return start >= 0 && (window.twFrames.length - start > frames ||
+                          window.twFrames.slice(start).some(([, count]) => count > 0));
+  }, { timeout: 60000, polling: 50 }, frames).catch(() => {});
+  return true;
+}
+
 module.exports = {
   check, failures: () => failures, pngIndices, started, wait, pageDriver, compareStoppedFrame,
-  dropFiles, messageText, messageSaying, chooseForReplay, watchOrange, orangeSeen,
+  dropFiles, messageText, messageSaying, chooseForReplay, watchOrange, orangeSeen, waitForScene, raceFor,
 };

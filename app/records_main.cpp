@@ -23,6 +23,7 @@ constexpr char kUsage[] =
     "       tidewake-records submit URL FILE.twr --name NAME\n"
     "       tidewake-records upload URL FILE.dat\n"
     "       tidewake-records fetch URL CHECKSUM [--rank N] -o FILE.twr\n"
+    "       tidewake-records check --db PATH|URI\n"
     "       tidewake-records --help | --version\n"
     "serve: the record table on HTTP (default 127.0.0.1:8400, database ./tidewake-records.sqlite)\n"
     "  --db PATH|URI            a SQLite file, or a PostgreSQL database by its URI\n"
@@ -36,7 +37,8 @@ constexpr char kUsage[] =
     "submit: send a replay to be verified and ranked under NAME (the player's token is kept in\n"
     "  $XDG_CONFIG_HOME/tidewake/records-token)\n"
     "upload: share a course\n"
-    "fetch: save the replay of rank N (default 1) of a course's table\n";
+    "fetch: save the replay of rank N (default 1) of a course's table\n"
+    "check: the database's own check of its tables; \"ok\", or what is wrong and status 1\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -110,6 +112,9 @@ int main(int argc, char** argv) {
     }
     if (command == "submit" && args.size() == 4 && args[2] == "--name") {
         return records::SubmitRun(args[0], args[1], args[3]);
+    }
+    if (command == "check" && args.size() == 2 && args[0] == "--db") {
+        return records::CheckDatabase(args[1]);
     }
     if (command == "upload" && args.size() == 2) return records::UploadCourse(args[0], args[1]);
     if (command == "fetch" && args.size() >= 4) {

@@ -65,6 +65,7 @@ std::string Refusal(const httplib::Result& result) {
 httplib::Client ClientFor(const Server& server) {
     httplib::Client client(server.origin);
     client.set_connection_timeout(5, 0);
+    client.set_tcp_nodelay(true);
     client.set_read_timeout(30, 0);
     client.set_write_timeout(30, 0);
     return client;

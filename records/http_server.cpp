@@ -81,6 +81,8 @@ void StopOnSignal(httplib::Server& server) {
 }  // namespace
 
 int Serve(const ServeOptions& options, const std::string& program) {
+    // A file size limit makes a write fail (a full database, answered 503), not end the server.
+    signal(SIGXFSZ, SIG_IGN);
     std::string host;
     int port = 0;
     if (!SplitListen(options.listen, host, port)) {
@@ -131,6 +133,8 @@ int Serve(const ServeOptions& options, const std::string& program) {
     server.new_task_queue = [threads] {
         return new httplib::ThreadPool(static_cast<size_t>(threads));
     };
+    // An answer goes out at once, not held back until the client acknowledges its headers.
+    server.set_tcp_nodelay(true);
     // A client that stalls is let go rather than holding a thread.
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
@@ -173,6 +177,23 @@ int Serve(const ServeOptions& options, const std::string& program) {
     server.listen_after_bind();
     std::fprintf(stderr, "tidewake-records: stopped\n");
     return 0;
+}
+
+int CheckDatabase(const std::string& db) {
+    try {
+        DbPool pool(DbFactoryFor(db));
+        Store store(pool);
+        const std::string problems = store.IntegrityProblems();
+        if (!problems.empty()) {
+            std::fprintf(stderr, "tidewake-records: %s", problems.c_str());
+            return 1;
+        }
+        std::printf("ok\n");
+        return 0;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "tidewake-records: cannot check the database: %s\n", failure.what());
+        return 1;
+    }
 }
 
 }  // namespace records

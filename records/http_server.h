@@ -19,4 +19,7 @@ struct ServeOptions {
 // Serves until SIGTERM or SIGINT. Returns the exit status.
 int Serve(const ServeOptions& options, const std::string& program);
 
+// tidewake-records check: the database's own check; prints "ok" or what is wrong (status 1).
+int CheckDatabase(const std::string& db);
+
 }  // namespace records

@@ -4,12 +4,13 @@
 # can reach DIR. Run as root, the server runs as nobody, since PostgreSQL refuses root.
 # usage: tools/pg_cluster.sh start DIR   prints the connection URI, and writes it to DIR/uri
 #        tools/pg_cluster.sh stop DIR    stops it; the caller removes DIR
+#        tools/pg_cluster.sh resume DIR  starts a stopped one again, as it was
 # Exits 77 when PostgreSQL's server programs are not installed (PG_BINDIR names where they are,
 # /usr/lib/postgresql/15/bin by default).
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 start|stop DIR" >&2
+    echo "usage: $0 start|stop|resume DIR" >&2
     exit 2
 }
 [ $# -eq 2 ] || usage
@@ -104,8 +105,20 @@ stop() {
     as_owner "$bindir/pg_ctl" --pgdata="$dir/data" --mode=fast --wait stop >/dev/null
 }
 
+resume() {
+    dir=$(cd "$dir" && pwd -P)
+    if [ "$(id -u)" -eq 0 ]; then
+        owner_uid=$(stat -c %u "$dir/data")
+        owner_gid=$(stat -c %g "$dir/data")
+    fi
+    cd "$dir"
+    as_owner "$bindir/pg_ctl" --pgdata="$dir/data" --log="$dir/server.log" --wait \
+        --timeout=60 start >/dev/null
+}
+
 case $action in
     start) start ;;
     stop) stop ;;
+    resume) resume ;;
     *) usage ;;
 esac

@@ -50,6 +50,7 @@ void Client(int number, const Options& options, const std::string& replay,
             const std::string& course, Clock::time_point end, Tally& tally) {
     httplib::Client client(options.url);
     client.set_keep_alive(true);
+    client.set_tcp_nodelay(true);
     client.set_read_timeout(60, 0);
     char token[33];
     std::snprintf(token, sizeof token, "%032x", number + 1);

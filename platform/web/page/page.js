@@ -179,7 +179,7 @@ const TideWakePage = (() => {
 
   function replayReady(bytes, fileName) {
     lastReplay = { bytes, fileName };
-    if (records) records.submit.raceFinished(bytes, fileName);
+    toRecords((parts) => parts.submit.raceFinished(bytes, fileName));
     saveReplay.hidden = false;
     saveReplay.title = "Download the replay of the last race (" + fileName + ")";
   }
@@ -318,6 +318,17 @@ const TideWakePage = (() => {
   // style and scripts of the record table's part loaded, and the page grows its buttons and
   // panels. Served anywhere else the page asks nothing and stays as it is.
   let records = null;
+  // The game calls the page from its frames: a fault of the record table's part must not reach
+  // it, so the part is dropped at its first one and the game goes on without it.
+  function toRecords(act) {
+    if (!records) return;
+    try {
+      act(records);
+    } catch (error) {
+      console.warn("tidewake: the record table is put away: " + reasonOf(error));
+      records = null;
+    }
+  }
   const kRecordScripts = ["record_server.js", "course_records.js", "record_submit.js"];
 
   function loadScript(src) {
@@ -356,11 +367,12 @@ const TideWakePage = (() => {
     style.href = "records.css";
     document.head.append(style);
     const server = TideWakeRecordServer;
+    const courseFile = (name) => module.FS.readFile("/stage/" + name);
     const table = TideWakeCourseRecords.create({
-      server, chosenCourse, courseFile: (name) => module.FS.readFile("/stage/" + name),
+      server, chosenCourse, courseFile,
       raceAgainst: (name, bytes) => chooseReplay(name, bytes, "here"),
     });
-    const submit = TideWakeRecordSubmit.create({ server, sent: () => table.refresh() });
+    const submit = TideWakeRecordSubmit.create({ server, courseFile, sent: () => table.refresh() });
     records = { table, submit };
     if (lastReplay) submit.raceFinished(lastReplay.bytes, lastReplay.fileName);
   }
@@ -400,7 +412,7 @@ const TideWakePage = (() => {
     status.frame = frame;
     status.scene = scene;
     status.stopped = stopped;
-    if (records) records.table.afterFrame(scene);
+    toRecords((parts) => parts.table.afterFrame(scene));
     if (waiting && scene === waiting.scene && (cameFrom === 1 || cameFrom === 9)) {
       if (message.textContent === waiting.note) message.hidden = true;
       waiting = null;

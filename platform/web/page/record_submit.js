@@ -1,6 +1,7 @@
 // Submitting a finished race to the record server: a button beside "Save replay" opens a panel
 // with the player's name (remembered for the next visit); the server replays the race itself and
-// answers with its rank and time, or with why it would not take it, which the panel shows.
+// answers with its rank and time, or with why it would not take it, which the panel shows. A race
+// on a course the server does not have yet can share the course and go on.
 "use strict";
 
 /* exported TideWakeRecordSubmit */
@@ -19,8 +20,9 @@ const TideWakeRecordSubmit = (() => {
     return found ? found[1].trim() : "the course";
   }
 
-  // `server` is record_server.js's; `sent()` is called once a run is on the table.
-  function create({ server, sent }) {
+  // `server` is record_server.js's; `courseFile(name)` a course file's bytes, and `sent()` is
+  // called once a run is on the table.
+  function create({ server, courseFile, sent }) {
     const open = element("button", "Submit to the record table", {
       id: "submit-run", type: "button", title: "Send the last race to the record table",
     });
@@ -38,9 +40,11 @@ const TideWakeRecordSubmit = (() => {
     const send = element("button", "Submit", { type: "button" });
     const close = element("button", "Close", { type: "button" });
     const result = element("p", "", { class: "result", role: "status" });
+    const share = element("button", "", { type: "button" });
+    share.hidden = true;
     const row = element("div", undefined, { class: "row" });
     row.append(label, send, close);
-    panel.append(row, result);
+    panel.append(row, result, share);
     document.body.append(panel);
 
     // The last finished race: { bytes, fileName, done }, done once the server has it.
@@ -65,6 +69,7 @@ const TideWakeRecordSubmit = (() => {
       if (event.key === "Escape") hide();
     });
     send.addEventListener("click", () => submit());
+    share.addEventListener("click", () => shareThenSubmit());
 
     // Sends `submitted` under `player`'s name; resolves to what to tell the player, and whether the
     // run is on the table.
@@ -83,7 +88,7 @@ const TideWakeRecordSubmit = (() => {
         return { told: "Rank " + run.rank + " on " + courseOf(submitted.bytes) + ": " +
           Number(run.total).toFixed(2) + " s, place " + run.place + " in the race.", done: true };
       } catch (error) {
-        return { told: "Not on the table: " + error.message, done: false };
+        return { told: "Not on the table: " + error.message, done: false, unshared: error.status === 404 };
       }
     }
 
@@ -96,12 +101,36 @@ const TideWakeRecordSubmit = (() => {
       }
       const submitted = race;
       send.disabled = true;
+      share.hidden = true;
       result.textContent = "Sending the race; the server replays it to check it…";
-      sendRace(submitted, player).then(({ told, done }) => {
+      sendRace(submitted, player).then(({ told, done, unshared }) => {
         submitted.done = done;
-        if (race === submitted) result.textContent = told;
+        if (race !== submitted) return;
+        result.textContent = told;
         send.disabled = race.done;
+        if (unshared) {
+          share.textContent = "Share " + courseOf(submitted.bytes) + ", then submit";
+          share.disabled = false;
+          share.hidden = false;
+        }
       });
+    }
+
+    async function shareThenSubmit() {
+      const submitted = race;
+      const course = courseOf(submitted.bytes);
+      share.disabled = true;
+      try {
+        await server.shareCourse(course, courseFile(course));
+      } catch (error) {
+        if (race === submitted) result.textContent = course + " was not shared: " + (error.message || String(error));
+        share.disabled = false;
+        return;
+      }
+      if (race !== submitted) return;
+      share.hidden = true;
+      sent();
+      submit();
     }
 
     // A race has finished: its replay is the one offered now.
@@ -109,6 +138,7 @@ const TideWakeRecordSubmit = (() => {
       race = { bytes, fileName, done: false };
       open.hidden = false;
       send.disabled = false;
+      share.hidden = true;
       result.textContent = "";
     }
 

@@ -158,6 +158,29 @@ async function refusals(browser, problems, { checksum, replay }) {
   }
   const runs = (await api(`courses/${checksum}/runs`)).body;
   check(runs.length === 1, `the refused runs are not on the table (${runs.length} run)`);
+
+  // The race on the course the server lacked: the panel offers to share it, and then submits.
+  const course = /^course (.*)$/m.exec(other)[1];
+  const offer = await page.evaluate(() => {
+    const button = document.querySelector("#record-submit .result + button");
+    return button && !button.hidden ? button.textContent : null;
+  });
+  await page.evaluate((text) => TideWakePage.replayReady(new TextEncoder().encode(text), "03-test.twr"), other);
+  await page.$eval("#record-submit input", (input) => (input.value = "Second"));
+  await page.click("#record-submit button");
+  const again = await waitFor(page, () => {
+    const button = document.querySelector("#record-submit .result + button");
+    return button && !button.hidden ? button.textContent : null;
+  });
+  if (again) await page.click("#record-submit .result + button");
+  const ranked = await waitFor(page, () => {
+    const text = document.querySelector("#record-submit .result").textContent;
+    return /^Rank/.test(text) ? text : null;
+  }, undefined, 30000);
+  const shared = (await api("courses")).body.filter((c) => c.runs === 1).length;
+  check(offer === null && again === `Share ${course}, then submit` && ranked && ranked.startsWith(`Rank 1 on ${course}`) &&
+        shared === 2,
+        `a race on a course the server lacks offers "${again}", which shares it and submits the race: "${ranked}"`);
   await context.close();
 }
 
@@ -243,7 +266,7 @@ async function tablePage(browser, problems, { checksum, run, replay }) {
         Buffer.from(answers[0].bytes).equals(course) && Buffer.from(answers[1].bytes).toString() === replay,
         "Download course and Download replay answer with the shared file and the submitted replay, byte for byte");
 
-  const markup = shown.find((box) => box.id !== "course-" + checksum) || {};
+  const markup = shown.find((box) => box.title.startsWith("<img")) || {};
   const injected = await page.evaluate(() => ({
     images: document.images.length, sections: document.querySelectorAll("section.course").length,
     bold: document.querySelectorAll("main b, main i, main script").length, ran: window.twInjected,

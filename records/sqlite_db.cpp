@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <thread>
 
@@ -42,8 +43,11 @@ class SqliteDb : public Db {
         sqlite3_extended_result_codes(db_, 1);
         // Writers wait for each other rather than fail; one writes at a time.
         sqlite3_busy_timeout(db_, kBusyWaitMs);
+        // A file the server may only read is served as it is: reads go on, and every write is
+        // refused as the database's state (503) until it can be written again.
+        if (sqlite3_db_readonly(db_, "main") == 1 && !Readable()) ReopenAsUnchanging(path);
         try {
-            UseWriteAheadLog();
+            if (sqlite3_db_readonly(db_, "main") != 1) UseWriteAheadLog();
             Query("PRAGMA synchronous = FULL", {});
             Query("PRAGMA foreign_keys = ON", {});
         } catch (...) {
@@ -119,6 +123,41 @@ class SqliteDb : public Db {
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
+    }
+
+    // Whether the file can be read as it is opened.
+    bool Readable() {
+        sqlite3_stmt* probe = nullptr;
+        const int prepared =
+            sqlite3_prepare_v2(db_, "SELECT COUNT(*) FROM sqlite_master", -1, &probe, nullptr);
+        const int stepped = prepared == SQLITE_OK ? sqlite3_step(probe) : prepared;
+        sqlite3_finalize(probe);
+        return stepped == SQLITE_ROW;
+    }
+
+    // A log-keeping database in a folder nothing may be written in cannot make the shared index
+    // its readers need; opened as a file nobody changes, it reads without one.
+    void ReopenAsUnchanging(const std::string& path) {
+        Close();
+        std::string uri = "file:";
+        for (const char c : path) {
+            if (c == '%' || c == '?' || c == '#') {
+                char escaped[4];
+                std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+                uri += escaped;
+            } else {
+                uri += c;
+            }
+        }
+        uri += "?immutable=1";
+        const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+        const int opened = sqlite3_open_v2(uri.c_str(), &db_, flags, nullptr);
+        if (opened != SQLITE_OK) {
+            const std::string why = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
+            Close();
+            throw DbUnavailable("cannot read the database " + path + ": " + why);
+        }
+        sqlite3_extended_result_codes(db_, 1);
     }
 
     void Close() {

@@ -75,8 +75,26 @@ int64_t PlayersBefore(Db& db, const std::string& course, const std::string& play
 
 }  // namespace
 
+namespace {
+
+// The schema's version as the database holds it, read without writing: 0 before the first
+// migration (no table yet).
+int64_t VersionHeld(Db& db) {
+    try {
+        const std::vector<Row> rows = db.Query("SELECT MAX(version) FROM schema_version", {});
+        return rows.empty() || IsNull(rows[0][0]) ? 0 : AsInt(rows[0][0]);
+    } catch (const DbRefused&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
 void Store::Migrate() {
     pool_.With([](Db& db) {
+        // A schema that is up to date needs no write, so a database that cannot be written
+        // still serves its tables.
+        if (VersionHeld(db) == static_cast<int64_t>(Steps().size())) return 0;
         db.Transaction([&db] {
             // Locked before even the version's table is made: PostgreSQL lets two servers
             // making it at once collide on its catalogue, IF NOT EXISTS or not.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The record server when things go wrong around it: killed outright in the middle of a load of
 submissions, its database's file unable to grow, PostgreSQL stopped and started under it, and
-a flood of requests under another player's name. Nothing it answered 201 may be lost, nothing
+a database that may only be read, a flood of requests under another player's name. Nothing it answered 201 may be lost, nothing
 half-written may show, and it serves again without a restart of its own where it can.
 
 usage: fault_test.py RECORDS RUNNER"""
@@ -137,6 +137,42 @@ class Faults(unittest.TestCase):
         check = subprocess.run([PROGRAM, "check", "--db", db], capture_output=True, text=True,
                                check=False)
         self.assertEqual(check.stdout, "ok\n", check.stderr)
+
+    def test_a_database_that_may_only_be_read_serves_its_tables(self):
+        folder = tempfile.mkdtemp(prefix="tidewake-records-readonly-")
+        try:
+            db = os.path.join(folder, "records.sqlite")
+            server = self.serve(db=db)
+            course = self.upload(server)
+            self.assertEqual(server.request("POST", "/api/runs", self.race,
+                                            headers("Kept", "e" * 32))[0], 201)
+            server.stop()
+            # Nothing in the folder may be written, by a server that is not root.
+            wrapper = []
+            if os.getuid() == 0:
+                if not shutil.which("setpriv"):
+                    self.skipTest("root, and no setpriv to serve as another user")
+                wrapper = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
+            for name in os.listdir(folder):
+                os.chmod(os.path.join(folder, name), 0o444)
+            os.chmod(folder, 0o555)
+            read_only = records.Server(PROGRAM, self.work, db=db)
+            read_only.wrapper = wrapper
+            read_only.start()
+            try:
+                self.assertEqual(self.table(read_only, course)[0]["name"], "Kept")
+                for path, body in [("/api/runs", self.race), ("/api/courses",
+                                                              records.read(STAGE01))]:
+                    status, _, answer = read_only.request("POST", path, body,
+                                                          headers("New", "f" * 32))
+                    self.assertEqual(status, 503, answer)
+                    self.assertIn("readonly", json.loads(answer)["error"])
+                self.assertEqual(read_only.request("GET", "/api/courses")[0], 200)
+            finally:
+                read_only.stop()
+        finally:
+            os.chmod(folder, 0o755)
+            shutil.rmtree(folder, ignore_errors=True)
 
     def test_postgresql_stopped_and_started_under_the_server(self):
         # Under the temporary folder itself, where an unprivileged owner can reach it.

@@ -44,12 +44,14 @@ class Server:
         self.env = dict(os.environ, **(env or {}))
         self.process = None
         self.preexec = None  # run in the server's process before it starts: a limit, say
+        self.wrapper = []  # what the server is started through (another user, say)
         self.log = os.path.join(work, f"server-{self.port}.log")
 
     def start(self):
         self.log_file = open(self.log, "a", encoding="utf-8")
         self.process = subprocess.Popen(
-            [self.program, "serve", "--db", self.db, "--listen", f"127.0.0.1:{self.port}",
+            [*self.wrapper, self.program, "serve", "--db", self.db, "--listen",
+             f"127.0.0.1:{self.port}",
              *self.extra], stdout=self.log_file, stderr=self.log_file, env=self.env,
             preexec_fn=self.preexec)  # pylint: disable=subprocess-popen-preexec-fn
         for _ in range(200):

@@ -184,7 +184,7 @@ check_javascript() {
     fi
     local scripts
     mapfile -t scripts < <(printf '%s\n' "${all_files[@]}" |
-        grep -E '^(platform/web/.*|tools/web/browser/[^/]*)\.js$')
+        grep -E '^(platform/web/.*|records/page/[^/]*|tools/web/browser/[^/]*)\.js$')
     [ ${#scripts[@]} -gt 0 ] || return
     # Debian's eslint keeps its modules in /usr/share/nodejs, which only Debian's own node
     # searches; a node from elsewhere is shown the way there.

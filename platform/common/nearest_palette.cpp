@@ -20,10 +20,19 @@ uint8_t NearestPaletteEntry(const Rgb palette[256], uint8_t r, uint8_t g, uint8_
             best = i;
             bestDistance = d;
         }
+        // Nothing later can beat an exact match, and a tie goes to the earlier: the search may
+        // stop there (the texts' colours are all system colours, found among the first twenty).
+        return bestDistance == 0;
     };
-    for (int i = 1; i < 10; ++i) consider(i);
-    for (int i = 246; i < 256; ++i) consider(i);
-    for (int i = 10; i < 246; ++i) consider(i);
+    for (int i = 1; i < 10; ++i) {
+        if (consider(i)) return static_cast<uint8_t>(best);
+    }
+    for (int i = 246; i < 256; ++i) {
+        if (consider(i)) return static_cast<uint8_t>(best);
+    }
+    for (int i = 10; i < 246; ++i) {
+        if (consider(i)) return static_cast<uint8_t>(best);
+    }
     return static_cast<uint8_t>(best);
 }
 

@@ -59,6 +59,13 @@ TEST(KeyMap, BindingKeepsEveryGameKeyAKeyAndWritesBackTheSame) {
     }
     EXPECT_EQ(platform::KeyNamesOf(map, Key::Q), "Q");
 
+    // Two game keys sharing their only key (as a keys.ini may have them): binding it to one
+    // leaves the other its key rather than none.
+    platform::KeyMap shared = platform::DefaultKeyMap();
+    platform::ReadKeyMap("up = A\nleft = A\n", shared, problems);
+    ASSERT_TRUE(platform::BindKey(shared, Key::Up, SDL_SCANCODE_A));
+    EXPECT_EQ(platform::KeyNamesOf(shared, Key::Left), "A");
+
     platform::KeyMap back;
     problems.clear();
     platform::ReadKeyMap(platform::KeyMapText(map), back, problems);

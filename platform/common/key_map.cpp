@@ -116,8 +116,10 @@ bool BindKey(KeyMap& map, Key key, SDL_Scancode code) {
         std::vector<SDL_Scancode>& keys = map.keys[k];
         const auto taken = std::remove(keys.begin(), keys.end(), code);
         if (taken == keys.end()) continue;
+        // Each game key keeps one: the one robbed of its last takes over the chosen key's old,
+        // and where there are none (both had only this key, as keys.ini may say) it shares it.
+        if (taken == keys.begin() && old.empty()) continue;
         keys.erase(taken, keys.end());
-        // Each game key keeps one: the one robbed of its last takes over the chosen key's old.
         if (keys.empty()) keys = old;
     }
     map.keys[chosen] = {code};

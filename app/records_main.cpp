@@ -65,7 +65,13 @@ int ServeWith(const std::vector<std::string>& args, const char* program) {
                       : arg == "--runs-per-minute" ? &options.runsPerMinute
                                                    : nullptr;
         if (number != nullptr) {
-            if (!Number(value.c_str(), *number)) return Usage();
+            if (!Number(value.c_str(), *number)) {
+                std::fprintf(
+                    stderr,
+                    "tidewake-records: %s takes a whole number from 1 to 100000, not '%s'\n",
+                    arg.c_str(), value.c_str());
+                return kUsageError;
+            }
         } else if (arg == "--db") {
             options.db = value;
         } else if (arg == "--listen") {

@@ -24,6 +24,18 @@ const std::vector<std::vector<std::string>>& Steps() {
             "CREATE INDEX runs_by_player ON runs (course, player, total, id)",
             "CREATE INDEX runs_by_total ON runs (course, hidden, total, id)",
         },
+        // Each player's best run on each course, kept as runs come in: a table is read off it in
+        // the rows it shows, however many runs the course has had.
+        {
+            "CREATE TABLE bests (course TEXT NOT NULL REFERENCES courses (checksum), "
+            "player TEXT NOT NULL REFERENCES players (name), run BIGINT NOT NULL REFERENCES runs "
+            "(id), total BIGINT NOT NULL, PRIMARY KEY (course, player))",
+            "CREATE INDEX bests_by_total ON bests (course, total, run)",
+            "INSERT INTO bests (course, player, run, total) SELECT r.course, r.player, r.id, "
+            "r.total FROM runs r WHERE r.hidden = 0 AND NOT EXISTS (SELECT 1 FROM runs b WHERE "
+            "b.course = r.course AND b.player = r.player AND b.hidden = 0 AND (b.total < r.total "
+            "OR (b.total = r.total AND b.id < r.id)))",
+        },
     };
     return steps;
 }
@@ -42,8 +54,8 @@ std::string Spelt(std::string sql, const Db& db) {
 
 constexpr char kCourseColumns[] =
     "c.checksum, c.name, c.info1, c.info2, c.en_name, c.en_info1, c.en_info2, c.uploaded, "
-    "(SELECT COUNT(DISTINCT r.player) FROM runs r WHERE r.course = c.checksum AND r.hidden = 0), "
-    "(SELECT MIN(r.total) FROM runs r WHERE r.course = c.checksum AND r.hidden = 0)";
+    "(SELECT COUNT(*) FROM bests b WHERE b.course = c.checksum), "
+    "(SELECT MIN(b.total) FROM bests b WHERE b.course = c.checksum)";
 
 CourseInfo CourseOf(const Row& row) {
     CourseInfo course;
@@ -56,21 +68,24 @@ CourseInfo CourseOf(const Row& row) {
     return course;
 }
 
-// A run is its player's best on the course when no other shown run of theirs has a lower total,
-// or the same total earlier.
-constexpr char kBestOfPlayer[] =
-    "NOT EXISTS (SELECT 1 FROM runs b WHERE b.course = r.course AND b.player = r.player AND "
-    "b.hidden = 0 AND (b.total < r.total OR (b.total = r.total AND b.id < r.id)))";
-
 // How many other players' bests stand before a run of `total` and `id` on the course.
 int64_t PlayersBefore(Db& db, const std::string& course, const std::string& player, int64_t total,
                       int64_t id) {
-    const std::vector<Row> rows =
-        db.Query(std::string("SELECT COUNT(*) FROM runs r WHERE r.course = ? AND r.hidden = 0 "
-                             "AND r.player <> ? AND ") +
-                     kBestOfPlayer + " AND (r.total < ? OR (r.total = ? AND r.id < ?))",
-                 {course, player, total, total, id});
+    const std::vector<Row> rows = db.Query(
+        "SELECT COUNT(*) FROM bests b WHERE b.course = ? AND b.player <> ? AND (b.total < ? OR "
+        "(b.total = ? AND b.run < ?))",
+        {course, player, total, total, id});
     return AsInt(rows.at(0).at(0));
+}
+
+// The player's best on the course again, from the runs shown: after one was hidden.
+void FindBestAgain(Db& db, const std::string& course, const std::string& player) {
+    db.Query("DELETE FROM bests WHERE course = ? AND player = ?", {course, player});
+    db.Query(
+        "INSERT INTO bests (course, player, run, total) SELECT r.course, r.player, r.id, r.total "
+        "FROM runs r WHERE r.course = ? AND r.player = ? AND r.hidden = 0 "
+        "ORDER BY r.total, r.id LIMIT 1",
+        {course, player});
 }
 
 }  // namespace
@@ -206,6 +221,12 @@ std::optional<RunInfo> Store::AddRun(const NewRun& run) {
                  run.laps[3], run.place, Blob{run.replay}, run.submitted});
             RunInfo info;
             info.id = AsInt(rows.at(0).at(0));
+            // A new best replaces the player's old one; a tie leaves the earlier.
+            db.Query(
+                "INSERT INTO bests (course, player, run, total) VALUES (?, ?, ?, ?) "
+                "ON CONFLICT (course, player) DO UPDATE SET run = excluded.run, "
+                "total = excluded.total WHERE excluded.total < bests.total",
+                {run.course, run.player, info.id, run.total});
             info.course = run.course;
             info.player = run.player;
             info.total = run.total;
@@ -223,10 +244,9 @@ std::vector<RunInfo> Store::Table(const std::string& course, int64_t limit) {
     return pool_.With([&](Db& db) {
         std::vector<RunInfo> table;
         const std::vector<Row> rows = db.Query(
-            std::string("SELECT r.id, r.player, r.total, r.lap1, r.lap2, r.lap3, r.lap4, r.place, "
-                        "r.submitted FROM runs r JOIN courses c ON c.checksum = r.course "
-                        "WHERE r.course = ? AND r.hidden = 0 AND c.hidden = 0 AND ") +
-                kBestOfPlayer + " ORDER BY r.total, r.id LIMIT ?",
+            "SELECT r.id, r.player, r.total, r.lap1, r.lap2, r.lap3, r.lap4, r.place, "
+            "r.submitted FROM bests b JOIN runs r ON r.id = b.run JOIN courses c ON c.checksum = "
+            "b.course WHERE b.course = ? AND c.hidden = 0 ORDER BY b.total, b.run LIMIT ?",
             {course, limit});
         for (const Row& row : rows) {
             RunInfo run;
@@ -257,9 +277,15 @@ std::optional<std::string> Store::RunReplay(int64_t id) {
 
 bool Store::HideRun(int64_t id) {
     return pool_.With([id](Db& db) {
-        return !db.Query("UPDATE runs SET hidden = 1 WHERE id = ? AND hidden = 0 RETURNING id",
-                         {id})
-                    .empty();
+        bool hidden = false;
+        db.Transaction([&] {
+            const std::vector<Row> rows = db.Query(
+                "UPDATE runs SET hidden = 1 WHERE id = ? AND hidden = 0 RETURNING course, player",
+                {id});
+            hidden = !rows.empty();
+            if (hidden) FindBestAgain(db, AsText(rows[0][0]), AsText(rows[0][1]));
+        });
+        return hidden;
     });
 }
 

@@ -41,7 +41,7 @@ cp -r "$root/stage" "$work/race/"
     --save-replay "$work/race.twr")
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-"$build/tidewake-records" serve --db "$db" --listen "127.0.0.1:$port" --runs-per-minute 1000000 \
+"$build/tidewake-records" serve --db "$db" --listen "127.0.0.1:$port" --runs-per-minute 100000 \
     "$@" 2>"$work/server.log" &
 server=$!
 for _ in $(seq 100); do
@@ -52,7 +52,7 @@ curl -s -o /dev/null -X POST --data-binary "@$root/stage/01.dat" "http://127.0.0
 
 rss() { awk '/^VmRSS/ { print $2 " kB" }' "/proc/$server/status"; }
 echo "database: $kind; server memory before: $(rss)"
-"$build/tidewake-records-load" "http://127.0.0.1:$port" "$work/race.twr" --clients "$clients" \
+nice -n "${TIDEWAKE_LOAD_NICE:-0}" "$build/tidewake-records-load" "http://127.0.0.1:$port" "$work/race.twr" --clients "$clients" \
     --seconds "$seconds"
 echo "server memory after: $(rss)"
 kill -0 "$server" || { cat "$work/server.log"; echo "the server ended under the load"; exit 1; }

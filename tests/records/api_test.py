@@ -218,6 +218,62 @@ class OnPostgres(Api, unittest.TestCase):
         return records.postgres_uri(PG_FILE)
 
 
+class Migration(unittest.TestCase):
+    """A database kept by the first version of the schema, runs and all, is brought up to date at
+    the start and shows the same table."""
+
+    def test_the_first_schemas_runs_keep_their_table(self):
+        import sqlite3  # pylint: disable=import-outside-toplevel
+        work = tempfile.mkdtemp(prefix="tidewake-records-migrate-")
+        try:
+            db = os.path.join(work, "old.sqlite")
+            with sqlite3.connect(db) as old:
+                old.executescript(FIRST_SCHEMA)
+                old.execute("INSERT INTO schema_version VALUES (1)")
+                old.execute("INSERT INTO courses (checksum, name, info1, info2, en_name, en_info1, "
+                            "en_info2, file, map, uploaded) VALUES ('e2864cc2596ecce4', 'n', '', '', "
+                            "'', '', '', x'00', x'00', '2026-12-01T00:00:00Z')")
+                for name in ["A", "B", "C"]:
+                    old.execute("INSERT INTO players VALUES (?, 'h', '2026-12-01T00:00:00Z')", (name,))
+                # (player, total, hidden): A's best is its second run, B's fastest is hidden.
+                for player, total, hidden in [("A", 9000, 0), ("A", 8000, 0), ("B", 7000, 1),
+                                              ("B", 8500, 0), ("C", 8000, 0), ("A", 8000, 0)]:
+                    old.execute("INSERT INTO runs (course, player, total, lap1, lap2, lap3, lap4, "
+                                "place, replay, submitted, hidden) VALUES ('e2864cc2596ecce4', ?, "
+                                "?, 1, 2, 3, 4, 1, x'00', '2026-12-01T00:00:00Z', ?)",
+                                (player, total, hidden))
+            server = records.Server(PROGRAM, work, db=db).start()
+            try:
+                status, _, body = server.request("GET", "/api/courses/e2864cc2596ecce4/runs")
+                self.assertEqual(status, 200, body)
+                table = [(r["name"], r["total"], r["run"]) for r in json.loads(body)]
+                self.assertEqual(table, [("A", 80.0, 2), ("C", 80.0, 5), ("B", 85.0, 4)])
+            finally:
+                server.stop()
+            with sqlite3.connect(db) as upgraded:
+                self.assertEqual(upgraded.execute("SELECT MAX(version) FROM schema_version")
+                                 .fetchone()[0], 2)
+        finally:
+            shutil.rmtree(work)
+
+
+# The first version of the schema, as the first servers made it.
+FIRST_SCHEMA = """
+CREATE TABLE schema_version (version INTEGER NOT NULL);
+CREATE TABLE courses (checksum TEXT PRIMARY KEY, name TEXT NOT NULL, info1 TEXT NOT NULL,
+  info2 TEXT NOT NULL, en_name TEXT NOT NULL, en_info1 TEXT NOT NULL, en_info2 TEXT NOT NULL,
+  file BLOB NOT NULL, map BLOB NOT NULL, uploaded TEXT NOT NULL, hidden INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE players (name TEXT PRIMARY KEY, token_hash TEXT NOT NULL, joined TEXT NOT NULL);
+CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, course TEXT NOT NULL REFERENCES courses
+  (checksum), player TEXT NOT NULL REFERENCES players (name), total BIGINT NOT NULL,
+  lap1 BIGINT NOT NULL, lap2 BIGINT NOT NULL, lap3 BIGINT NOT NULL, lap4 BIGINT NOT NULL,
+  place INTEGER NOT NULL, replay BLOB NOT NULL, submitted TEXT NOT NULL,
+  hidden INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX runs_by_player ON runs (course, player, total, id);
+CREATE INDEX runs_by_total ON runs (course, hidden, total, id);
+"""
+
+
 class RateLimit(unittest.TestCase):
     def test_one_address_sending_too_many_is_told_when_to_come_back(self):
         work = tempfile.mkdtemp(prefix="tidewake-records-rate-")

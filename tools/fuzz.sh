@@ -5,7 +5,7 @@
 # tools/test.sh also grows, seeded from fuzz/seeds/NAME. At the end one line per target says how
 # many inputs it tried and what it found; a crashing input is left in build-sanitize/ and named,
 # and the script then fails.
-#   usage: tools/fuzz.sh [MINUTES | SECONDSs]     (tools/test.sh runs "tools/fuzz.sh 16s")
+#   usage: tools/fuzz.sh [MINUTES | SECONDSs]     (tools/test.sh runs "tools/fuzz.sh 12s")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

@@ -14,7 +14,7 @@ cd "$root"
 tools/setup.sh test
 jobs=${TIDEWAKE_JOBS:-$(nproc)}
 # Every fuzz target that is built runs this long; tools/fuzz.sh alone runs them for longer.
-fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-16}
+fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-12}
 
 echo "== house rules (tools/check.sh)"
 tools/check.sh

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/common/key_map.h"
+#include "testing/file_problems.h"
 
 namespace {
 
@@ -60,24 +61,6 @@ std::string Written(const KeyMap& map) {
 }
 
 // "keys.ini:N: why", N a line of the file, one refusal a line at most, in the file's order.
-void CheckProblems(const std::vector<std::string>& problems, size_t lines) {
-    const std::string prefix = "keys.ini:";
-    size_t previous = 0;
-    for (const std::string& problem : problems) {
-        if (problem.compare(0, prefix.size(), prefix) != 0) std::abort();
-        size_t at = prefix.size();
-        size_t line = 0;
-        while (at < problem.size() && std::isdigit(static_cast<unsigned char>(problem[at]))) {
-            line = line * 10 + static_cast<size_t>(problem[at] - '0');
-            if (line > lines) std::abort();
-            ++at;
-        }
-        if (line <= previous || problem.compare(at, 2, ": ") != 0) std::abort();
-        if (problem.size() <= at + 2) std::abort();
-        previous = line;
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -89,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     size_t lines = 1;
     for (char c : text) lines += c == '\n';
-    CheckProblems(problems, lines);
+    testing_files::CheckProblemLines(problems, lines, "keys.ini");
 
     const std::string lower = Lower(text);
     for (int k = 0; k < kGameKeys; ++k) {

@@ -29,7 +29,9 @@ constexpr char kGamePolicy[] =
 Response JsonResponse(int status, const json& body) {
     Response response;
     response.status = status;
-    response.body = body.dump();
+    // A message may quote what the client sent; bytes that are not UTF-8 become U+FFFD rather
+    // than an exception.
+    response.body = body.dump(-1, ' ', false, json::error_handler_t::replace);
     return response;
 }
 

@@ -32,7 +32,8 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string Answer(const json& verdict, const std::string& bytes = "") {
-    return PackPair(verdict.dump(), bytes);
+    // A refusal may quote the uploaded file, which need not be UTF-8.
+    return PackPair(verdict.dump(-1, ' ', false, json::error_handler_t::replace), bytes);
 }
 
 std::string LastRefusal() {

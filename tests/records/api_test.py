@@ -150,6 +150,10 @@ class Api:
         self.assertEqual(self.call("DELETE", path, headers=admin)[0], 200)
         self.assertEqual(self.call("DELETE", path, headers=admin)[0], 404)
         self.assertEqual(self.call("GET", path + "/replay")[0], 404)
+        # A key that is not UTF-8 is still answered in JSON, its byte shown as U+FFFD.
+        status, _, error = self.call("DELETE", "/api/runs/%B1", headers=admin)
+        self.assertEqual(status, 404)
+        self.assertIn("\ufffd", error["error"])
         table = self.call("GET", f"/api/courses/{self.course}/runs")[2]
         self.assertNotIn("Hidden", [r["name"] for r in table])
 

@@ -15,20 +15,22 @@ tools/setup.sh test
 jobs=${TIDEWAKE_JOBS:-$(nproc)}
 # Every fuzz target that is built runs this long; tools/fuzz.sh alone runs them for longer.
 fuzz_seconds=${TIDEWAKE_FUZZ_SECONDS:-12}
+# Each part's heading says how long the run has taken so far, to see where the time goes.
+section() { echo "== $1 (${SECONDS} s in)"; }
 
-echo "== house rules (tools/check.sh)"
+section "house rules (tools/check.sh)"
 tools/check.sh
 
-echo "== the README's Installing block (tools/readme_check.sh)"
+section "the README's Installing block (tools/readme_check.sh)"
 tools/readme_check.sh
 
-echo "== tests"
+section "tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWAKE_SANITIZE=OFF \
     -DTIDEWAKE_FUZZ=OFF -DTIDEWAKE_TESTS=ON -DTIDEWAKE_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
 
-echo "== tests under the sanitizers"
+section "tests under the sanitizers"
 # One clang build serves both the sanitizer suite and the fuzzers: the game is compiled once with
 # AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage hooks, which saves a whole
 # instrumented build of the game; the benchmarks are left out of it. A folder left by an older
@@ -44,17 +46,17 @@ cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs" \
     -E '^(smoke\.|faults\.audio$|check\.|records\.faults$)'
 
-echo "== fuzzing"
+section "fuzzing"
 # Two targets at a time, each for the same bounded time, in the build the sanitizer suite used.
 TIDEWAKE_JOBS=$jobs tools/fuzz.sh "${fuzz_seconds}s"
 
-echo "== the Debian package"
+section "the Debian package"
 # Installing needs root; elsewhere the test says why it skipped (77) and the run goes on.
 package_status=0
 TIDEWAKE_JOBS=$jobs tests/smoke/package.sh || package_status=$?
 [ "$package_status" -eq 0 ] || [ "$package_status" -eq 77 ] || exit 1
 
-echo "== the browser build"
+section "the browser build"
 tools/web/test.sh
 
-echo "== all tests passed"
+section "all tests passed"

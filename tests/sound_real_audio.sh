@@ -8,7 +8,7 @@ game=$1
 check=$2
 command -v sox >/dev/null || { echo "sox not installed: skipped"; exit 77; }
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${check_pid:-}" ] && kill "$check_pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # RMS level (0..1) of a stretch of a capture: 44.1 kHz 16-bit stereo, as the game opens it.
 level() {  # file start length
@@ -23,6 +23,9 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk
 # The player's data and config folders stay inside the test.
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 cd "$work" || exit 1
+# Both captures at once: the disk driver writes in real time, so they cost one wait.
+SDL_DISKAUDIOFILE="$work/effects.raw" "$check" >"$work/check.log" 2>&1 &
+check_pid=$!
 SDL_DISKAUDIOFILE="$work/game.raw" timeout -s TERM 8 "$game" >"$work/game.log" 2>&1
 if [ ! -s "$work/game.raw" ]; then
     echo "FAIL: tidewake wrote no audio"; cat "$work/game.log"; exit 1
@@ -35,7 +38,7 @@ if grep -q "Error" "$work/game.log"; then
     echo "FAIL: the game reported an error"; cat "$work/game.log"; exit 1
 fi
 
-SDL_DISKAUDIOFILE="$work/effects.raw" "$check" >"$work/check.log" 2>&1 ||
+wait "$check_pid" ||
     { echo "FAIL: tidewake-sound-check"; cat "$work/check.log"; exit 1; }
 # The first effect comes a second in; a busy machine can pull it earlier, so only the first
 # 0.4 s are held to silence.
